@@ -1,0 +1,255 @@
+#include "platform/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <mutex>
+
+namespace gbk {
+namespace {
+
+// iconv descriptors are not thread-safe; one pair per thread keeps
+// conversions cheap and lock-free.
+struct Converter {
+  iconv_t cd;
+  Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+};
+
+std::string Convert(iconv_t cd, std::string_view in, std::string_view replacement, int skipUnit) {
+  std::string out;
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  out.resize(in.size() * 2 + 16);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  while (srcLeft > 0) {
+    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    if (r != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG) {
+      size_t used = dst - out.data();
+      out.resize(out.size() * 2);
+      dst = out.data() + used;
+      dstLeft = out.size() - used;
+      continue;
+    }
+    // EILSEQ or EINVAL: emit the replacement and skip one unit of input.
+    size_t used = dst - out.data();
+    if (dstLeft < replacement.size() + 8) {
+      out.resize(out.size() * 2 + replacement.size());
+      dst = out.data() + used;
+      dstLeft = out.size() - used;
+    }
+    std::memcpy(dst, replacement.data(), replacement.size());
+    dst += replacement.size();
+    dstLeft -= replacement.size();
+    size_t skip = 1;
+    if (skipUnit == 0) {
+      // GBK input: a lead byte with a trail byte counts as one unit.
+      unsigned char c = static_cast<unsigned char>(*src);
+      if (c >= 0x81 && srcLeft >= 2) skip = 2;
+    } else {
+      // UTF-8 input: skip the whole sequence.
+      unsigned char c = static_cast<unsigned char>(*src);
+      skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      if (skip > srcLeft) skip = srcLeft;
+    }
+    src += skip;
+    srcLeft -= skip;
+  }
+  out.resize(dst - out.data());
+  return out;
+}
+
+}  // namespace
+
+std::string ToUtf8(std::string_view text) {
+  bool ascii = true;
+  for (unsigned char c : text) {
+    if (c >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (ascii) return std::string(text);
+  thread_local Converter conv("UTF-8", "GBK");
+  return Convert(conv.cd, text, "\xEF\xBF\xBD", 0);
+}
+
+std::string FromUtf8(std::string_view text) {
+  bool ascii = true;
+  for (unsigned char c : text) {
+    if (c >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (ascii) return std::string(text);
+  thread_local Converter conv("GBK", "UTF-8");
+  return Convert(conv.cd, text, "?", 1);
+}
+
+namespace {
+inline unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+// Compares needle against text at byte offset `at`. Case folding applies only
+// to bytes that stand as one-byte characters in the needle; the trail byte of
+// a two-byte character is compared exactly.
+bool MatchAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
+  if (at + needle.size() > text.size()) return false;
+  for (size_t j = 0; j < needle.size(); ++j) {
+    unsigned char a = text[at + j], b = needle[j];
+    if (a == b) continue;
+    if (!ignoreCase) return false;
+    if (a >= 0x80 || b >= 0x80) return false;
+    // Only fold when both bytes are one-byte characters: a trail byte in the
+    // ASCII range follows a lead byte in the text or in the needle.
+    bool textTrail = false;
+    {
+      // Walk back to see whether text[at+j] is a trail byte.
+      size_t k = at;
+      while (k < at + j) k += (static_cast<unsigned char>(text[k]) >= 0x80) ? 2 : 1;
+      textTrail = (k != at + j);
+    }
+    bool needleTrail = false;
+    {
+      size_t k = 0;
+      while (k < j) k += (static_cast<unsigned char>(needle[k]) >= 0x80) ? 2 : 1;
+      needleTrail = (k != j);
+    }
+    if (textTrail || needleTrail) return false;
+    if (Fold(a) != Fold(b)) return false;
+  }
+  return true;
+}
+}  // namespace
+
+int Find(std::string_view text, std::string_view needle, bool ignoreCase, int start) {
+  if (start < 1) start = 1;
+  size_t i = 0;
+  // Walk to the first character boundary at or after `start`.
+  while (i < static_cast<size_t>(start - 1) && i < text.size())
+    i += (static_cast<unsigned char>(text[i]) >= 0x80) ? 2 : 1;
+  if (needle.empty()) return i < text.size() ? static_cast<int>(i) + 1 : -1;
+  while (i + needle.size() <= text.size()) {
+    if (MatchAt(text, i, needle, ignoreCase)) return static_cast<int>(i) + 1;
+    i += (static_cast<unsigned char>(text[i]) >= 0x80) ? 2 : 1;
+  }
+  return -1;
+}
+
+int FindLast(std::string_view text, std::string_view needle, bool ignoreCase) {
+  int last = -1;
+  int p = Find(text, needle, ignoreCase, 1);
+  while (p > 0) {
+    last = p;
+    size_t step = (static_cast<unsigned char>(text[p - 1]) >= 0x80) ? 2 : 1;
+    p = Find(text, needle, ignoreCase, p + static_cast<int>(step));
+  }
+  return last;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  size_t pos = 0;
+  int p = Find(text, from, false, 1);
+  while (p > 0) {
+    out.append(text.substr(pos, p - 1 - pos));
+    out.append(to);
+    pos = p - 1 + from.size();
+    p = Find(text, from, false, static_cast<int>(pos) + 1);
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::vector<std::string> SplitPairs(std::string_view text) {
+  std::vector<std::string> out;
+  out.reserve(text.size() / 2);
+  for (size_t i = 0; i + 1 < text.size(); i += 2) out.emplace_back(text.substr(i, 2));
+  return out;
+}
+
+std::vector<std::string> SplitCharacters(std::string_view text) {
+  std::vector<std::string> out;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t n = (static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size()) ? 2 : 1;
+    out.emplace_back(text.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+bool IsSingleWideCharacter(std::string_view text) {
+  return text.size() == 2 && static_cast<unsigned char>(text[0]) >= 0x81;
+}
+
+std::string ToHalfWidth(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    unsigned char c = text[i];
+    if (c >= 0x80 && i + 1 < text.size()) {
+      unsigned char t = text[i + 1];
+      if (c == 0xA3 && t >= 0xA1 && t <= 0xFE) {
+        out.push_back(static_cast<char>(t - 0x80));
+      } else if (c == 0xA1 && t == 0xA1) {
+        out.push_back(' ');
+      } else {
+        out.push_back(static_cast<char>(c));
+        out.push_back(static_cast<char>(t));
+      }
+      i += 2;
+    } else {
+      out.push_back(static_cast<char>(c));
+      ++i;
+    }
+  }
+  return out;
+}
+
+long long ParseDecimal(std::string_view text) {
+  std::string half = ToHalfWidth(text);
+  size_t i = 0;
+  while (i < half.size() && (half[i] == ' ' || half[i] == '\t')) ++i;
+  bool neg = false;
+  if (i < half.size() && (half[i] == '-' || half[i] == '+')) {
+    neg = half[i] == '-';
+    ++i;
+  }
+  long long v = 0;
+  while (i < half.size() && half[i] >= '0' && half[i] <= '9') {
+    v = v * 10 + (half[i] - '0');
+    if (v > INT_MAX) v = INT_MAX;
+    ++i;
+  }
+  return neg ? -v : v;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  size_t i = 0;
+  while (i < out.size()) {
+    unsigned char c = out[i];
+    if (c >= 0x80) {
+      i += 2;
+      continue;
+    }
+    if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace gbk

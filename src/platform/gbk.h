@@ -1,0 +1,61 @@
+#pragma once
+// GBK byte strings: every text of the program is kept as GBK bytes. Lengths
+// and positions count bytes; a byte of 0x80 or more starts a two-byte
+// character, which searches step over as one unit. Unicode appears only at
+// the edges (widgets, file names), through the conversions below.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gbk {
+
+// A byte that starts a two-byte character.
+inline bool IsLeadByte(unsigned char c) { return c >= 0x80; }
+
+// UTF-8 <-> GBK. Characters GBK cannot encode become "?"; bytes that are not
+// valid GBK become U+FFFD.
+std::string ToUtf8(std::string_view gbk);
+std::string FromUtf8(std::string_view utf8);
+
+// Shorthand for texts written in the (UTF-8) source: the GBK bytes of `utf8`.
+inline std::string G(std::string_view utf8) { return FromUtf8(utf8); }
+
+// The 1-based byte position of the first occurrence of `needle` in `text` at
+// or after the 1-based position `start`, or -1. Candidate positions step over
+// two-byte characters, so a match never starts on a trail byte. With
+// `ignoreCase`, only one-byte ASCII letters are folded: a trail byte is never
+// folded. An empty needle is found at `start` in a text that reaches it.
+int Find(std::string_view text, std::string_view needle, bool ignoreCase = false, int start = 1);
+
+// The 1-based position of the last occurrence starting at a character
+// boundary, or -1.
+int FindLast(std::string_view text, std::string_view needle, bool ignoreCase = false);
+
+// Replaces every occurrence (found as Find does, left to right, not
+// overlapping) of `from` by `to`.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+// Cuts a text into its two-byte units: bytes 2k-1 and 2k are unit k; a last
+// odd byte is ignored.
+std::vector<std::string> SplitPairs(std::string_view text);
+
+// Cuts a text into characters as a reader sees them: one byte for ASCII, two
+// for a GBK character.
+std::vector<std::string> SplitCharacters(std::string_view text);
+
+// True when the text is one two-byte GBK character.
+bool IsSingleWideCharacter(std::string_view text);
+
+// Converts full-width ASCII forms (FF01..FF5E, A3A1..A3FE in GBK) and the
+// ideographic space to their one-byte forms.
+std::string ToHalfWidth(std::string_view text);
+
+// Decimal text to number the way the settings are read back: optional sign,
+// leading blanks skipped, ASCII or full-width digits, stops at the first other
+// character, anything else 0. Cut to the int range.
+long long ParseDecimal(std::string_view text);
+
+// ASCII-only case folding.
+std::string AsciiLower(std::string_view text);
+
+}  // namespace gbk

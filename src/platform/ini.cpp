@@ -1,0 +1,258 @@
+#include "platform/ini.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+namespace platform {
+namespace {
+
+// Profile writes from different threads are serialised so that two
+// read-modify-write cycles never lose each other's keys.
+std::mutex& ProfileMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = a[i], y = b[i];
+    if (x >= 0x80 || y >= 0x80) {
+      // Two-byte characters compare exactly, trail byte included.
+      if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (x >= 'A' && x <= 'Z') x += 32;
+    if (y >= 'A' && y <= 'Z') y += 32;
+    if (x != y) return false;
+  }
+  return true;
+}
+
+struct Line {
+  std::string_view text;
+};
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      size_t end = i;
+      if (end > start && text[end - 1] == '\r') --end;
+      lines.push_back(text.substr(start, end - start));
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) {
+    std::string_view last = text.substr(start);
+    if (!last.empty() && last.back() == '\r') last.remove_suffix(1);
+    lines.push_back(last);
+  }
+  return lines;
+}
+
+// "[name]" -> name; not a header -> false.
+bool SectionHeader(std::string_view line, std::string_view* name) {
+  std::string_view t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return false;
+  size_t close = t.find(']');
+  if (close == std::string_view::npos) return false;
+  *name = Trim(t.substr(1, close - 1));
+  return true;
+}
+
+bool KeyLine(std::string_view line, std::string_view* key, std::string_view* value) {
+  size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  *key = Trim(line.substr(0, eq));
+  *value = Trim(line.substr(eq + 1));
+  return true;
+}
+
+std::string Unquote(std::string_view v) {
+  if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
+    v = v.substr(1, v.size() - 2);
+  return std::string(v);
+}
+
+std::string CleanName(std::string_view s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = s[i];
+    if (c >= 0x80 && i + 1 < s.size()) {
+      out.push_back(s[i]);
+      out.push_back(s[i + 1]);
+      ++i;
+      continue;
+    }
+    if (c == '\r' || c == '\n' || c == '=' || c == '[' || c == ']' || c == 0) c = ' ';
+    out.push_back(static_cast<char>(c));
+  }
+  return std::string(Trim(out));
+}
+
+std::string CleanValue(std::string_view s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = s[i];
+    if (c >= 0x80 && i + 1 < s.size()) {
+      out.push_back(s[i]);
+      out.push_back(s[i + 1]);
+      ++i;
+      continue;
+    }
+    if (c == '\r' || c == '\n' || c == 0) c = ' ';
+    out.push_back(static_cast<char>(c));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::filesystem::path& file, bool* ok) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    if (ok) *ok = false;
+    return {};
+  }
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  if (ok) *ok = true;
+  return ss.str();
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+  static std::atomic<unsigned> counter{0};
+  std::filesystem::path tmp = file;
+  tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) {
+      ::close(fd);
+      ::unlink(tmp.c_str());
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  if (std::rename(tmp.c_str(), file.c_str()) != 0) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,
+                                      std::string_view defaultValue) {
+  if (section.empty() || key.empty()) return std::string(defaultValue);
+  bool inSection = false;
+  for (std::string_view line : SplitLines(text)) {
+    std::string_view name;
+    if (SectionHeader(line, &name)) {
+      inSection = EqualNoCase(name, section);
+      continue;
+    }
+    if (!inSection) continue;
+    std::string_view k, v;
+    if (KeyLine(line, &k, &v) && EqualNoCase(k, key)) return Unquote(v);
+  }
+  return std::string(defaultValue);
+}
+
+std::string ReadProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                              const std::filesystem::path& file) {
+  if (file.empty() || section.empty() || key.empty()) return {};
+  std::lock_guard lock(ProfileMutex());
+  bool ok = false;
+  std::string text = ReadFileBytes(file, &ok);
+  if (!ok) return std::string(defaultValue);
+  return ReadProfileStringFromText(text, section, key, defaultValue);
+}
+
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::filesystem::path& file) {
+  if (file.empty()) return false;
+  std::string sec = CleanName(section);
+  std::string k = CleanName(key);
+  if (sec.empty() || k.empty()) return false;
+  std::string v = CleanValue(value);
+
+  std::lock_guard lock(ProfileMutex());
+  std::string text = ReadFileBytes(file);
+  std::vector<std::string_view> lines = SplitLines(text);
+
+  std::string out;
+  out.reserve(text.size() + k.size() + v.size() + 8);
+  bool inSection = false, sectionSeen = false, written = false;
+  // Index of the line after the last non-blank line of the target section,
+  // where a new key goes.
+  auto emit = [&out](std::string_view l) {
+    out.append(l);
+    out.append("\r\n");
+  };
+  std::vector<std::string> pending;  // blank lines held back inside the target section
+  for (std::string_view line : lines) {
+    std::string_view name;
+    if (SectionHeader(line, &name)) {
+      if (inSection && !written) {
+        emit(k + "=" + v);
+        written = true;
+      }
+      for (auto& p : pending) emit(p);
+      pending.clear();
+      inSection = EqualNoCase(name, sec);
+      if (inSection) sectionSeen = true;
+      emit(line);
+      continue;
+    }
+    if (inSection && !written) {
+      std::string_view lk, lv;
+      if (KeyLine(line, &lk, &lv) && EqualNoCase(lk, k)) {
+        for (auto& p : pending) emit(p);
+        pending.clear();
+        emit(std::string(lk) + "=" + v);
+        written = true;
+        continue;
+      }
+      if (Trim(line).empty()) {
+        pending.emplace_back(line);
+        continue;
+      }
+      for (auto& p : pending) emit(p);
+      pending.clear();
+    }
+    emit(line);
+  }
+  if (inSection && !written) {
+    emit(k + "=" + v);
+    written = true;
+  }
+  for (auto& p : pending) emit(p);
+  if (!sectionSeen) {
+    emit("[" + sec + "]");
+    emit(k + "=" + v);
+  }
+  return WriteFileAtomically(file, out);
+}
+
+}  // namespace platform

@@ -1,0 +1,76 @@
+#include "platform/ui/qt_bridge.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+
+namespace platform {
+
+QString Q(std::string_view gbk) { return QString::fromStdString(gbk::ToUtf8(gbk)); }
+
+std::string FromQ(const QString& text) { return gbk::FromUtf8(text.toStdString()); }
+
+QString PathToQ(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+namespace {
+
+int ShowRealMessageBox(std::string_view text, std::string_view title, int flags) {
+  QWidget* parent = QApplication::activeWindow();
+  QString caption = title.empty() ? QStringLiteral("信息：") : Q(title);
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(Q(text));
+  bool yesNo = (flags & 0x0F) == 4;
+  int icon = flags & 0xF0;
+  box.setIcon(icon == 32 ? QMessageBox::Question : icon == 64 ? QMessageBox::Information : QMessageBox::NoIcon);
+  if (yesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  int r = box.exec();
+  if (yesNo) return r == QMessageBox::Yes ? kYes : kNo;
+  return kOk;
+}
+
+bool StartFirstFound(const QStringList& candidates, const QString& argument) {
+  for (const QString& c : candidates) {
+    QString exe = QStandardPaths::findExecutable(c);
+    if (exe.isEmpty()) continue;
+    QStringList args;
+    if (!argument.isEmpty()) args << argument;
+    if (QProcess::startDetached(exe, args)) return true;
+  }
+  return false;
+}
+
+bool LaunchReal(ExternalProgram program, const std::string& argument) {
+  QString arg = QString::fromStdString(argument);
+  switch (program) {
+    case ExternalProgram::TextEditor:
+      if (arg.isEmpty()) return StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, {});
+      return QDesktopServices::openUrl(QUrl::fromLocalFile(arg)) ||
+             StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, arg);
+    case ExternalProgram::Calculator:
+      return StartFirstFound({"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}, {});
+    case ExternalProgram::WebBrowser:
+      return QDesktopServices::openUrl(QUrl(arg));
+  }
+  return false;
+}
+
+}  // namespace
+
+void InstallDesktopDialogs() {
+  SetMessageBoxHandler(ShowRealMessageBox);
+  SetLauncherHandler(LaunchReal);
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "frame/text_helpers.h"
+#include "platform/gbk.h"
+
+using frame::TextAfter;
+using frame::TextBefore;
+using gbk::G;
+
+namespace {
+
+struct CutCase {
+  std::string text, separator, before, after;
+};
+
+class TextCutTest : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(TextCutTest, BeforeAndAfter) {
+  const CutCase& c = GetParam();
+  EXPECT_EQ(TextBefore(c.text, c.separator), c.before);
+  EXPECT_EQ(TextAfter(c.text, c.separator), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TextCutTest,
+    ::testing::Values(CutCase{"abc|def", "|", "abc", "def"},
+                      CutCase{"ABC|", "c|", "AB", ""},                 // case ignored, separator at the end
+                      CutCase{"abcdef", "|", "", "bcdef"},             // absent: first bytes dropped
+                      CutCase{"abcdef", "xyz", "", "def"},             // absent, three-byte separator
+                      CutCase{"|abc", "|", "", "abc"},                 // separator at the start
+                      CutCase{"", "|", "", ""},                        // empty text
+                      CutCase{"abc", "", "", "abc"},                   // empty separator found at 1
+                      CutCase{"ab", "abcd", "", ""}));                 // separator longer than text
+
+TEST(TextCut, SeparatorEqualToATrailByteIsNotFoundInsideACharacter) {
+  // 81 7C is a GBK character whose trail byte is "|".
+  std::string wide = "\x81\x7C";
+  std::string text = wide + "x|y";
+  EXPECT_EQ(TextBefore(text, "|"), wide + "x");
+  EXPECT_EQ(TextAfter(text, "|"), "y");
+}
+
+TEST(TextCut, CaseFoldingNeverTouchesATrailByte) {
+  // 丄 is 81 41: its trail byte is "A". A search for "a" ignoring case must
+  // not find it inside the character.
+  std::string text = "\x81\x41" "bca";
+  EXPECT_EQ(gbk::Find(text, "a", true), 5);
+  EXPECT_EQ(TextBefore(text, "A"), "\x81\x41" "bc");
+  // And a needle ending in a trail byte matches only that exact byte.
+  EXPECT_EQ(gbk::Find("\x81\x61", "\x81\x41", true), -1);
+}
+
+TEST(TextCut, FindStepsOverTwoByteCharacters) {
+  // 啊 B0 A1, then a second-byte pattern starting mid-character.
+  std::string text = G("啊啊");
+  EXPECT_EQ(gbk::Find(text, "\xA1\xB0"), -1);
+  EXPECT_EQ(gbk::Find(text, G("啊"), false, 2), 3);
+  EXPECT_EQ(gbk::FindLast(text, G("啊")), 3);
+}
+
+TEST(Gbk, RoundTripAndHalfWidth) {
+  std::string u8 = "澜舟雅集 v23.0";
+  EXPECT_EQ(gbk::ToUtf8(G(u8)), u8);
+  EXPECT_EQ(G(u8).size(), 14u);
+  EXPECT_EQ(gbk::ToHalfWidth(G("ＡＢ１２　ｃ")), "AB12 c");
+  EXPECT_EQ(gbk::ParseDecimal(G("１２")), 12);
+  EXPECT_EQ(gbk::ParseDecimal("3.9"), 3);
+  EXPECT_EQ(gbk::ParseDecimal("-2"), -2);
+  EXPECT_EQ(gbk::ParseDecimal("x1"), 0);
+  EXPECT_EQ(gbk::SplitPairs(G("苏州") + "x").size(), 2u);
+}
+
+TEST(SiteAddress, AlwaysEndsInSlash) {
+  ::setenv(frame::kSiteUrlVariable, "http://127.0.0.1:1234", 1);
+  EXPECT_EQ(frame::SiteBaseUrl(), "http://127.0.0.1:1234/");
+  ::setenv(frame::kSiteUrlVariable, "http://127.0.0.1:1234/x/", 1);
+  EXPECT_EQ(frame::SiteBaseUrl(), "http://127.0.0.1:1234/x/");
+  ::unsetenv(frame::kSiteUrlVariable);
+  std::string def = frame::SiteBaseUrl();
+  EXPECT_EQ(def.back(), '/');
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "support/core/test_home.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "frame/globals.h"
+#include "frame/settings.h"
+#include "platform/folders.h"
+#include "platform/gbk.h"
+
+namespace testing_support {
+
+TestHome::TestHome() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "lanzhou-test-XXXXXX").string();
+  char* made = ::mkdtemp(tmpl.data());
+  root_ = made ? std::filesystem::path(made) : std::filesystem::temp_directory_path() / "lanzhou-test";
+  if (const char* old = std::getenv(platform::kHomeVariable)) {
+    hadOldHome_ = true;
+    oldHome_ = old;
+  }
+  ::setenv(platform::kHomeVariable, root_.c_str(), 1);
+}
+
+TestHome::~TestHome() {
+  if (hadOldHome_)
+    ::setenv(platform::kHomeVariable, oldHome_.c_str(), 1);
+  else
+    ::unsetenv(platform::kHomeVariable);
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+}
+
+void TestHome::PrepareGlobals() {
+  auto& g = frame::globals();
+  g.appName = gbk::G("澜舟雅集");
+  g.appVersion = "23.0";
+  g.sitePathSegment = "P20111229";
+  g.dataDirectory = frame::GetDataDirectory();
+  g.settingsFilePath = frame::GetSettingsFilePath();
+  g.appDataDirectory = g.dataDirectory / gbk::ToUtf8(g.appName) / "";
+}
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteAll(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+}  // namespace testing_support
