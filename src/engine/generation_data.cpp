@@ -1,0 +1,7 @@
+#include "engine/generation_data.h"
+
+namespace engine {
+
+void PutGenerationDataInPlace() {}
+
+}  // namespace engine
