@@ -32,6 +32,9 @@ function(lanzhou_embed_data target data_dir)
 #include <utility>
 ${decls}
 namespace platform::detail {
+// Declared extern first: a namespace-scope const is otherwise local to this file.
+extern const std::pair<std::string_view, std::string_view> kEmbeddedFiles[];
+extern const std::size_t kEmbeddedFileCount;
 const std::pair<std::string_view, std::string_view> kEmbeddedFiles[] = {
 ${rows}    {\"\", {}},
 };
