@@ -1,14 +1,88 @@
 #pragma once
+// The start-up window: inputs, boss data, the result grid, modes, region
+// picker, tool bar and menus. The window builds its designed layout and
+// keeps the user's inputs; the features (generation, region picker, modes,
+// grid menu, ...) attach to its controls by their designed names.
 #include <QMainWindow>
+#include <QPointer>
+
+class QLabel;
+class QTableView;
 
 namespace frame {
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
+  // Designed outer size; the hint picture shows only at exactly this size.
+  static constexpr int kDesignedWidth = 754;
+  static constexpr int kDesignedHeight = 553;
+
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
+
+  // A control by its designed name (UTF-8), e.g. control<QLineEdit>("编辑框1").
+  template <class T>
+  T* control(const char* name) const {
+    return findChild<T*>(QString::fromUtf8(name));
+  }
+
+  // The status bar has two parts; part 1 carries the mode and run hints.
+  void setStatusPart(int part, const QString& text);
+  QString statusPart(int part) const;
+
+  // Shows as many fixed-character boxes as the chosen name length needs and
+  // moves the length box and its hint beside the last one.
+  void setKeywordHints();
+
+  // Shows the window in the state saved at the last close (maximised when
+  // none was saved).
   void showForSavedState();
+
+  // The state the settings file keeps: 0 normal, 2 minimised, 3 maximised.
+  int savedWindowState() const;
+
+  // Saves the boss data (birth year, month, day, hour, names, gender).
+  void saveBossOptions();
+
+  // Flips the gender switch and saves.
+  void toggleGenderCheck();
+
+  // Shows the hint picture only while the grid is empty and the window has
+  // its designed size.
+  void updateHintPicture();
+
+  // Called from a worker's result posted to the GUI thread.
+  void enableGenerateButton();
+
+ signals:
+  // Emitted when the window closes, after the inputs were saved and before
+  // the generation worker is stopped.
+  void closing();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildLayout();
+  void buildMenus();
+  void buildToolbar(QWidget* central);
+  void registerAnchors();
+  void attachFeatures();
+  void applyEditBoxFont();
+  void restoreInputs();
+  void loadBossOptions();
+  void saveInputs();
+  void onSettingWritten(const QString& key, const QString& value);
+  void startNetworkThread();
+
+  QWidget* central_ = nullptr;
+  QLabel* statusParts_[2] = {nullptr, nullptr};
+  bool male_ = true;
+  bool closed_ = false;
+  int settingsListener_ = 0;
 };
 
 }  // namespace frame
