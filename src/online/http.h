@@ -1,0 +1,45 @@
+#pragma once
+// The program's one HTTP operation: a GET whose body is taken as bytes.
+//
+// It blocks its caller, so it belongs on worker threads only. A site that
+// cannot be reached, stalls or breaks off mid-answer gives an empty body
+// within the timeouts below; a stop request ends the transfer at once.
+#include <chrono>
+#include <cstddef>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+namespace online {
+
+struct HttpOptions {
+  // Name lookup and connection together.
+  std::chrono::milliseconds connectTimeout{5000};
+  // The whole transfer, connection included.
+  std::chrono::milliseconds totalTimeout{20000};
+  // A body larger than this is treated as a failed transfer, so a wrong
+  // address cannot fill the memory.
+  std::size_t maxBodyBytes = 16u << 20;
+  // Redirects are followed (http and https only), at most this many.
+  long maxRedirects = 5;
+};
+
+// The body of an HTTP GET of `address`, byte for byte, whatever the status
+// (an error page is a body like any other), or the empty text when the
+// transfer fails, times out or is stopped. The request carries
+// "Content-Type: application/x-www-form-urlencoded" and "Connection: close".
+//
+// `address` is a GBK text; bytes that cannot stand in an address as they are
+// (two-byte characters, blanks, control bytes) are sent percent-encoded,
+// which the site decodes to the same bytes. Only http and https are fetched.
+std::string HttpGet(std::string_view address, std::stop_token stop = {}, const HttpOptions& options = {});
+
+// A received body as text: everything before its first zero byte.
+std::string_view BodyText(std::string_view body);
+
+// `address` with the bytes that may not stand raw in a request target
+// percent-encoded; "%" and every other printable ASCII byte are kept, so an
+// address that is already encoded passes through unchanged.
+std::string EncodeAddressForRequest(std::string_view address);
+
+}  // namespace online
