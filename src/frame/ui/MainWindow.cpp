@@ -25,7 +25,9 @@
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "frame/ui/Anchoring.h"
+#include "frame/ui/NamingModes.h"
 #include "frame/ui/Pictures.h"
+#include "frame/ui/RegionPicker.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
@@ -433,6 +435,8 @@ void MainWindow::registerAnchors() {
 
 void MainWindow::attachFeatures() {
   // Features attach to the controls here, each by the designed names.
+  new RegionPicker(this);
+  new NamingModes(this);
 }
 
 void MainWindow::applyEditBoxFont() {
