@@ -56,8 +56,8 @@ std::string EncodeAddressForRequest(std::string_view address) {
   std::string out;
   out.reserve(address.size());
   for (unsigned char c : address) {
-    bool keep = c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' && c != '`' &&
-                c != '{' && c != '|' && c != '}';
+    bool keep = c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' &&
+                c != '`' && c != '{' && c != '|' && c != '}';
     if (keep) {
       out.push_back(static_cast<char>(c));
     } else {

@@ -5,10 +5,10 @@
 
 #include "engine/generation_data.h"
 #include "frame/globals.h"
+#include "online/site.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "platform/threads.h"
-#include "online/site.h"
 
 // TODO: drop the guard once the character tables are in.
 #if __has_include("engine/char_tables.h")
@@ -39,7 +39,9 @@ InformationFile ParseInformationFile(std::string_view body, std::string_view app
   // read by someone else between writing and reading it, and two copies of
   // the program would overwrite each other's.
   std::string_view text = BodyText(body);
-  auto read = [&](const char* keyUtf8) { return platform::ReadProfileStringFromText(text, appName, gbk::G(keyUtf8), ""); };
+  auto read = [&](const char* keyUtf8) {
+    return platform::ReadProfileStringFromText(text, appName, gbk::G(keyUtf8), "");
+  };
   InformationFile info;
   info.latestVersion = read("最新版本号");
   info.downloadUrl = read("最新版下载地址");

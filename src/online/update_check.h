@@ -10,8 +10,8 @@
 namespace online {
 
 enum class UpdateCheckMode : int {
-  kStartUp = 0,  // silent when the version is current
-  kFromMenu = 1, // also tells the user that the version is current
+  kStartUp = 0,   // silent when the version is current
+  kFromMenu = 1,  // also tells the user that the version is current
 };
 
 // What the check does to the main window. The check may run on a worker

@@ -73,8 +73,7 @@ TEST_P(HttpGetStatus, BodyIsReturnedWhateverTheStatus) {
 INSTANTIATE_TEST_SUITE_P(Rows, HttpGetStatus,
                          ::testing::Values(StatusCase{200, ""},  // an empty file
                                            StatusCase{404, "<html><body>Not Found</body></html>"},
-                                           StatusCase{500, "<h1>Server Error</h1>"},
-                                           StatusCase{503, ""}));
+                                           StatusCase{500, "<h1>Server Error</h1>"}, StatusCase{503, ""}));
 
 TEST(HttpGet, UnknownPathGivesTheServersErrorPage) {
   TestHttpServer server;
@@ -123,10 +122,10 @@ TestHttpResponse Stalled() {
 INSTANTIATE_TEST_SUITE_P(
     Rows, HttpGetFailure,
     ::testing::Values(
-        FailureCase{"Truncated", Raw("HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\nshort")},
+        FailureCase{"Truncated",
+                    Raw("HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\nshort")},
         FailureCase{"NotHttp", Raw("garbage that is not a status line\r\n\r\n")},
-        FailureCase{"ClosedWithoutAnswer", Raw(" ")},
-        FailureCase{"Stalled", Stalled()}),
+        FailureCase{"ClosedWithoutAnswer", Raw(" ")}, FailureCase{"Stalled", Stalled()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HttpGet, UnreachableSiteGivesEmptyQuickly) {
@@ -144,7 +143,8 @@ TEST(HttpGet, StopRequestEndsAStalledTransferPromptly) {
 
   std::stop_source stop;
   auto start = Clock::now();
-  auto result = std::async(std::launch::async, [&] { return HttpGet(server.BaseUrl() + "slow", stop.get_token(), patient); });
+  auto result = std::async(std::launch::async,
+                           [&] { return HttpGet(server.BaseUrl() + "slow", stop.get_token(), patient); });
   // Stop only once the request is known to be waiting on the site.
   while (server.Requests().empty() && Clock::now() - start < kNoHang) std::this_thread::sleep_for(5ms);
   ASSERT_EQ(server.Requests().size(), 1u);
@@ -179,7 +179,8 @@ TEST(HttpGet, OnlyHttpIsFetched) {
 
 TEST(HttpGet, RedirectToAnotherProtocolIsRefused) {
   TestHttpServer server;
-  server.Serve("/r", Raw("HTTP/1.1 302 Found\r\nLocation: file:///etc/hostname\r\nContent-Length: 0\r\n\r\n"));
+  server.Serve("/r",
+               Raw("HTTP/1.1 302 Found\r\nLocation: file:///etc/hostname\r\nContent-Length: 0\r\n\r\n"));
   EXPECT_EQ(HttpGet(server.BaseUrl() + "r"), "");
 }
 

@@ -42,7 +42,9 @@ struct ForcedCase {
 
 class ForcedVersion : public ::testing::TestWithParam<ForcedCase> {};
 
-TEST_P(ForcedVersion, Version23Point0) { EXPECT_EQ(IsForcedVersion(GetParam().list, "23.0"), GetParam().forced); }
+TEST_P(ForcedVersion, Version23Point0) {
+  EXPECT_EQ(IsForcedVersion(GetParam().list, "23.0"), GetParam().forced);
+}
 
 INSTANTIATE_TEST_SUITE_P(Rows, ForcedVersion,
                          ::testing::Values(ForcedCase{"/22.0/23.0/", true},  //
@@ -59,8 +61,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, ForcedVersion,
 
 TEST(InformationFileParse, ReadsTheFourKeysOfTheProgramsSection) {
   std::string body = G("[其他]\r\nkang=错-1/\r\n") +
-                     InfoFile("最新版本号=23.5\r\n最新版下载地址=http://dl.test/new.exe\r\n"
-                              "强制升级的版本号=/22.0/23.0/\r\nkang=霁-22/岚-12/\r\n公告=不用\r\n");
+                     InfoFile(
+                         "最新版本号=23.5\r\n最新版下载地址=http://dl.test/new.exe\r\n"
+                         "强制升级的版本号=/22.0/23.0/\r\nkang=霁-22/岚-12/\r\n公告=不用\r\n");
   InformationFile info = ParseInformationFile(body, G("澜舟雅集"));
   EXPECT_EQ(info.latestVersion, "23.5");
   EXPECT_EQ(info.downloadUrl, "http://dl.test/new.exe");
@@ -93,10 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ZeroByteCutsTheBody",
                   InfoFile("最新版本号=23.5\r\n") + std::string(1, '\0') + G("最新版下载地址=http://x/\r\n"),
                   {"23.5", "", "", ""}},
-        ParseCase{"ZeroByteInsideAValue", InfoFile("最新版本号=23") + std::string("\0.5\r\n", 5), {"23", "", "", ""}},
+        ParseCase{"ZeroByteInsideAValue",
+                  InfoFile("最新版本号=23") + std::string("\0.5\r\n", 5),
+                  {"23", "", "", ""}},
         ParseCase{"NoKang", InfoFile("最新版本号=23.0\r\n"), {"23.0", "", "", ""}},
         ParseCase{"OtherSectionOnly", G("[别的软件]\r\n最新版本号=99\r\nkang=霁-1/\r\n"), {}},
-        ParseCase{"LineEndsLfOnly", G("[澜舟雅集]\n最新版本号=24\nkang=霁-22/\n"), {"24", "", "", G("霁-22/")}}),
+        ParseCase{
+            "LineEndsLfOnly", G("[澜舟雅集]\n最新版本号=24\nkang=霁-22/\n"), {"24", "", "", G("霁-22/")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InformationFileParse, LongKangValueIsKeptWhole) {
@@ -223,13 +229,14 @@ TEST_P(StartUpWithoutInformation, StartsQuietlyWithEmptyValues) {
   EXPECT_EQ(g.kangxiOverrides.Get(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StartUpWithoutInformation,
-                         ::testing::Values(SiteCase{"EmptyFile", Page(200, "")},
-                                           SiteCase{"HtmlErrorPage", Page(404, "<html><body>404</body></html>")},
-                                           SiteCase{"ZeroByteFirst", Page(200, std::string(1, '\0') +
-                                                                                   InfoFile("最新版本号=99\r\n"))},
-                                           SiteCase{"StalledSite", Stalled()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StartUpWithoutInformation,
+    ::testing::Values(SiteCase{"EmptyFile", Page(200, "")},
+                      SiteCase{"HtmlErrorPage", Page(404, "<html><body>404</body></html>")},
+                      SiteCase{"ZeroByteFirst",
+                               Page(200, std::string(1, '\0') + InfoFile("最新版本号=99\r\n"))},
+                      SiteCase{"StalledSite", Stalled()}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartUp, UnreachableSiteStartsQuietly) {
   ScopedSiteUrl closed("http://127.0.0.1:" + std::to_string(TestHttpServer::ClosedPort()) + "/");

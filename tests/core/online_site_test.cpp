@@ -35,24 +35,24 @@ TEST_P(SiteAddress, IsBuiltOnTheBaseAndTheEditionSegment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SiteAddress,
-    ::testing::Values(
-        AddressCase{"InformationFile", online::InformationFileUrl, "ver/cname.txt"},
-        AddressCase{"ReferencePage", [] { return online::ReferencePageUrl("sslj.htm"); },
-                    "P20111229/page_gs/sslj.htm"},
-        AddressCase{"Calendar", online::PerpetualCalendarUrl, "P20111229/wnl2/index.html"},
-        AddressCase{"AuspiciousDays", online::AuspiciousDaysUrl, "P20111229/j2011.htm"},
-        AddressCase{"Knowledge", [] { return online::KnowledgeArticleUrl("page_Gs", "xuzhi.htm"); },
-                    "P20111229/page_Gs/xuzhi.htm"},
-        AddressCase{"DictionaryStart", online::DictionaryStartUrl, "P20111229/html2/"},
-        AddressCase{"DictionaryIndex", online::DictionaryRadicalIndexUrl, "P20111229/html/"},
-        AddressCase{"DictionaryPage", [] { return online::DictionaryPageUrl("1234"); },
-                    "P20111229/html3/1234.html"},
-        // The name goes in as GBK bytes; the transfer encodes them.
-        AddressCase{"DuplicateQuery", [] { return online::DuplicateNameQueryUrl(G("霁岚")); },
-                    "P20111229/companyname_gs/list.asp?key=" + G("霁岚")},
-        AddressCase{"Documents", online::DocumentListUrl, "P20111229/doc/list.asp"},
-        AddressCase{"HomePage", online::HomePageUrl, ""},
-        AddressCase{"Trademarks", online::TrademarkQueryUrl, "shangbiaochaxun/"}),
+    ::testing::Values(AddressCase{"InformationFile", online::InformationFileUrl, "ver/cname.txt"},
+                      AddressCase{"ReferencePage", [] { return online::ReferencePageUrl("sslj.htm"); },
+                                  "P20111229/page_gs/sslj.htm"},
+                      AddressCase{"Calendar", online::PerpetualCalendarUrl, "P20111229/wnl2/index.html"},
+                      AddressCase{"AuspiciousDays", online::AuspiciousDaysUrl, "P20111229/j2011.htm"},
+                      AddressCase{"Knowledge",
+                                  [] { return online::KnowledgeArticleUrl("page_Gs", "xuzhi.htm"); },
+                                  "P20111229/page_Gs/xuzhi.htm"},
+                      AddressCase{"DictionaryStart", online::DictionaryStartUrl, "P20111229/html2/"},
+                      AddressCase{"DictionaryIndex", online::DictionaryRadicalIndexUrl, "P20111229/html/"},
+                      AddressCase{"DictionaryPage", [] { return online::DictionaryPageUrl("1234"); },
+                                  "P20111229/html3/1234.html"},
+                      // The name goes in as GBK bytes; the transfer encodes them.
+                      AddressCase{"DuplicateQuery", [] { return online::DuplicateNameQueryUrl(G("霁岚")); },
+                                  "P20111229/companyname_gs/list.asp?key=" + G("霁岚")},
+                      AddressCase{"Documents", online::DocumentListUrl, "P20111229/doc/list.asp"},
+                      AddressCase{"HomePage", online::HomePageUrl, ""},
+                      AddressCase{"Trademarks", online::TrademarkQueryUrl, "shangbiaochaxun/"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SitePathSegmentTest, DefaultsUntilTheMainWindowSetsIt) {

@@ -46,13 +46,20 @@ int MillisUntil(Clock::time_point until) {
 
 const char* Reason(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    case 503: return "Service Unavailable";
-    default: return "Status";
+    case 200:
+      return "OK";
+    case 301:
+      return "Moved Permanently";
+    case 302:
+      return "Found";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Status";
   }
 }
 
@@ -74,7 +81,8 @@ bool ParseRequest(const std::string& head, TestHttpRequest* request) {
     if (line.empty()) break;
     size_t colon = line.find(':');
     if (colon == std::string_view::npos) continue;
-    request->headers.emplace_back(std::string(Trim(line.substr(0, colon))), std::string(Trim(line.substr(colon + 1))));
+    request->headers.emplace_back(std::string(Trim(line.substr(0, colon))),
+                                  std::string(Trim(line.substr(colon + 1))));
   }
   return true;
 }
@@ -97,7 +105,8 @@ std::string TestHttpRequest::Header(std::string_view name) const {
 }
 
 bool TestHttpRequest::HasHeader(std::string_view name) const {
-  return std::any_of(headers.begin(), headers.end(), [&](const auto& h) { return EqualNoCase(h.first, name); });
+  return std::any_of(headers.begin(), headers.end(),
+                     [&](const auto& h) { return EqualNoCase(h.first, name); });
 }
 
 TestHttpServer::TestHttpServer(std::chrono::milliseconds lifetime) {
@@ -115,7 +124,8 @@ TestHttpServer::TestHttpServer(std::chrono::milliseconds lifetime) {
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   addr.sin_port = 0;
   socklen_t len = sizeof addr;
-  if (::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listener_, 16) != 0 ||
+  if (::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::listen(listener_, 16) != 0 ||
       ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
     ::close(listener_);
     listener_ = -1;
@@ -269,7 +279,8 @@ void TestHttpServer::Handle(int client, Clock::time_point deadline) {
     requests_.push_back(request);
   }
 
-  if (response.delay.count() > 0 && !WaitUntil(std::min(deadline, Clock::now() + response.delay), client)) return;
+  if (response.delay.count() > 0 && !WaitUntil(std::min(deadline, Clock::now() + response.delay), client))
+    return;
   if (Clock::now() >= deadline) return;
 
   if (!response.raw.empty()) {

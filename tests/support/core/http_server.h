@@ -37,9 +37,9 @@ struct TestHttpResponse {
 };
 
 struct TestHttpRequest {
-  std::string method;   // "GET"
-  std::string target;   // as sent: path and query, percent-encoding kept
-  std::string version;  // "HTTP/1.1"
+  std::string method;                                        // "GET"
+  std::string target;                                        // as sent: path and query, percent-encoding kept
+  std::string version;                                       // "HTTP/1.1"
   std::vector<std::pair<std::string, std::string>> headers;  // in order, as sent
 
   // The value of the first header with this name (ASCII case ignored), or
