@@ -294,6 +294,8 @@ void MainWindow::buildLayout() {
       statusParts_[i]->setMinimumWidth(120);
       status->addWidget(statusParts_[i]);
     } else {
+      // A long hint is cut at the window's edge instead of widening the window.
+      statusParts_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       status->addWidget(statusParts_[i], 1);
     }
   }
