@@ -1,0 +1,664 @@
+#!/usr/bin/env python3
+"""Builds the character tables under data/chars/ from public data.
+
+Sources (Debian packages):
+  unicode-data  Unihan database and CJKRadicals.txt (Unicode licence)
+  opencc        STCharacters dictionary (Apache-2.0)
+plus the hand-kept facts in tools/chardata_facts.txt, written first so that
+the lookups' first-occurrence rules let them win.
+
+    tools/gen_chardata.py            write the tables
+    tools/gen_chardata.py --check    compare with the checked-in tables
+    tools/gen_chardata.py --report   also print how the derivation went
+
+Standard library only; the output is byte-for-byte reproducible.
+"""
+
+import argparse
+import bz2
+import collections
+import glob
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import unicodedata
+import zipfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+FACTS = os.path.join(ROOT, "tools", "chardata_facts.txt")
+OUT_DIR = os.path.join(ROOT, "data", "chars")
+
+ELEMENTS = "金木水火土"
+NAME_TEXT_ENTRIES = 1812
+LAST_BLOCK = 30
+GROUP_WIDTH = 24       # characters per derived group
+GROUPS_PER_LINE = 3    # derived groups per line, joined by an ideographic space
+CRLF = b"\r\n"
+
+UNIHAN_FIELDS = {
+    "kGB0", "kTotalStrokes", "kRSKangXi", "kRSUnicode", "kMandarin",
+    "kHanyuPinyin", "kXHC1983", "kHanyuPinlu", "kFrequency",
+}
+
+# Kangxi radicals that decide the element before the reading does.
+RADICAL_ELEMENTS = {
+    85: "水", 15: "水", 173: "水",    # 水 冫 雨
+    75: "木", 140: "木", 115: "木",   # 木 艸 禾
+    167: "金",                        # 金
+    86: "火", 72: "火",               # 火 日
+    32: "土", 46: "土", 112: "土",    # 土 山 石
+}
+
+# Naming books count the numerals by their value.
+NUMERALS = {"一": 1, "二": 2, "三": 3, "四": 4, "五": 5,
+            "六": 6, "七": 7, "八": 8, "九": 9, "十": 10}
+
+# Second bytes that a byte-level reading of the texts would take for a
+# separator; characters ending in them stay out of the separated texts.
+SEPARATOR_TRAILS = b"{|}"
+
+
+class Fail(Exception):
+    pass
+
+
+def gbk(text):
+    return text.encode("gbk")
+
+
+# ---------------------------------------------------------------- sources
+
+def load_unihan(unicode_dir):
+    fields = collections.defaultdict(dict)
+
+    def take(lines):
+        for line in lines:
+            if not line.startswith("U+"):
+                continue
+            cp, key, value = line.rstrip("\n").split("\t", 2)
+            if key in UNIHAN_FIELDS:
+                fields[key][chr(int(cp[2:], 16))] = value
+
+    parts = sorted(glob.glob(os.path.join(unicode_dir, "Unihan_*.txt.bz2")))
+    if parts:
+        for part in parts:
+            with bz2.open(part, "rt", encoding="utf-8") as f:
+                take(f)
+    else:
+        archive = os.path.join(unicode_dir, "Unihan.zip")
+        if not os.path.exists(archive):
+            raise Fail("no Unihan data in %s (apt-get install unicode-data)" % unicode_dir)
+        with zipfile.ZipFile(archive) as z:
+            for name in sorted(z.namelist()):
+                if name.endswith(".txt"):
+                    take(z.read(name).decode("utf-8").splitlines(True))
+    return fields
+
+
+def load_radical_strokes(unicode_dir, fields):
+    """Full-form stroke count of each of the 214 Kangxi radicals."""
+    strokes = {}
+    with open(os.path.join(unicode_dir, "CJKRadicals.txt"), encoding="utf-8") as f:
+        for line in f:
+            line = line.split("#")[0].strip()
+            if not line:
+                continue
+            number, _, unified = [x.strip() for x in line.split(";")]
+            if "'" in number:
+                continue  # the simplified forms; the full form is wanted
+            strokes[int(number)] = total_strokes(fields, chr(int(unified, 16)))
+    if len(strokes) != 214:
+        raise Fail("CJKRadicals.txt lists %d radicals" % len(strokes))
+    return strokes
+
+
+def load_opencc(opencc_dir):
+    """Simplified character -> its first traditional candidate."""
+    source = os.path.join(opencc_dir, "STCharacters.ocd2")
+    plain = os.path.join(opencc_dir, "STCharacters.txt")
+    with tempfile.TemporaryDirectory() as tmp:
+        if os.path.exists(source):
+            dumped = os.path.join(tmp, "st.txt")
+            tool = shutil.which("opencc_dict")
+            if not tool:
+                raise Fail("opencc_dict not found (apt-get install opencc)")
+            subprocess.run([tool, "-i", source, "-o", dumped, "-f", "ocd2", "-t", "text"],
+                           check=True, stdout=subprocess.DEVNULL)
+        elif os.path.exists(plain):
+            dumped = plain
+        else:
+            raise Fail("no STCharacters in %s (apt-get install opencc)" % opencc_dir)
+        mapping = {}
+        with open(dumped, encoding="utf-8") as f:
+            for line in f:
+                key, _, values = line.rstrip("\n").partition("\t")
+                if key and values:
+                    mapping[key] = values.split()[0]
+    return mapping
+
+
+def load_facts(path):
+    facts = {
+        "kangxi": {}, "element": {}, "name_first": [], "name": [], "name_last": None,
+        "pair_first": [], "pair": [], "list": {}, "list_text_only": set(),
+        "list_tail": [], "groups": collections.defaultdict(list), "closed": set(),
+        "groups_only": set(), "absent": set(), "luck": {},
+    }
+    with open(path, encoding="utf-8") as f:
+        for number, raw in enumerate(f, 1):
+            line = raw.split("#")[0].rstrip()
+            if not line.strip():
+                continue
+            counts = re.findall(r'"([^"]*)"', line)
+            words = re.sub(r'"[^"]*"', "", line).split()
+            kind, args = words[0], words[1:]
+            where = "%s:%d" % (os.path.basename(path), number)
+            if kind == "kangxi":
+                facts["kangxi"][args[0]] = int(args[1])
+            elif kind == "element":
+                facts["element"][args[0]] = args[1]
+            elif kind in ("name-first", "name", "name-last"):
+                entry = (args[0], int(args[1]))
+                if kind == "name-last":
+                    facts["name_last"] = entry
+                else:
+                    facts[kind.replace("-", "_")].append(entry)
+            elif kind in ("pair-first", "pair"):
+                facts[kind.replace("-", "_")].append((args[0], args[1], int(args[2])))
+            elif kind == "list":
+                facts["list"][args[0]] = counts
+                if args[1:] == ["text-only"]:
+                    facts["list_text_only"].add(args[0])
+            elif kind == "list-tail":
+                facts["list_tail"].append((args[0], counts[0]))
+            elif kind == "group":
+                facts["groups"][int(args[0])].append((args[1], args[2]))
+            elif kind == "closed":
+                facts["closed"].add(int(args[0]))
+            elif kind == "groups-only":
+                facts["groups_only"].update("".join(args))
+            elif kind == "absent":
+                facts["absent"].update("".join(args))
+            elif kind == "luck":
+                for n in args[1:]:
+                    facts["luck"][int(n)] = args[0]
+            else:
+                raise Fail("%s: unknown line %r" % (where, raw.strip()))
+            for count in counts:
+                if len(count) != 2:
+                    raise Fail("%s: a list count takes exactly two bytes" % where)
+    return facts
+
+
+# ------------------------------------------------------------- derivation
+
+def total_strokes(fields, ch):
+    value = fields["kTotalStrokes"].get(ch)
+    return int(value.split()[0]) if value else None
+
+
+def radical_and_residual(fields, ch):
+    value = fields["kRSKangXi"].get(ch) or fields["kRSUnicode"].get(ch)
+    if not value:
+        return None
+    radical, residual = value.split()[0].replace("'", "").split(".")
+    return int(radical), int(residual)
+
+
+def toneless(reading):
+    out = []
+    for c in unicodedata.normalize("NFD", reading):
+        if unicodedata.category(c) == "Mn" and c != "\u0308":
+            continue
+        out.append(c)
+    text = unicodedata.normalize("NFC", "".join(out)).lower()
+    return text.replace("ü", "v").replace("u\u0308", "v")
+
+
+def readings(fields, ch):
+    found = []
+    for value in (fields["kMandarin"].get(ch, "").split()
+                  + [re.sub(r"\(.*", "", x) for x in fields["kHanyuPinlu"].get(ch, "").split()]
+                  + [x.split(":")[1] for x in fields["kXHC1983"].get(ch, "").split()]
+                  + [r for x in fields["kHanyuPinyin"].get(ch, "").split()
+                     for r in x.split(":")[1].split(",")]):
+        plain = toneless(value)
+        if plain and plain not in found:
+            found.append(plain)
+    return found
+
+
+def filing_key(reading):
+    # GB2312 files ü after u with the same letters: lu, lü, luan, lüe, lun.
+    return reading.replace("v", "u"), reading.count("v")
+
+
+def filing_readings(fields, level1):
+    """The reading each level-1 character is filed under: the choice of one
+    reading per character that keeps the sequence in order, preferring the
+    common reading where several would fit."""
+    violation = 10 ** 6
+    columns = []
+    previous = None
+    for ch in level1:
+        column = {}
+        for rank, reading in enumerate(readings(fields, ch)):
+            cost = 0 if rank == 0 else 1
+            if previous is None:
+                column[reading] = (cost, None)
+                continue
+            best = None
+            for earlier, (earlier_cost, _) in previous.items():
+                step = earlier_cost + (0 if filing_key(earlier) <= filing_key(reading) else violation)
+                if best is None or step < best[0]:
+                    best = (step, earlier)
+            column[reading] = (best[0] + cost, best[1])
+        if not column:
+            raise Fail("no reading for %s" % ch)
+        columns.append(column)
+        previous = column
+    reading = min(columns[-1], key=lambda r: columns[-1][r][0])
+    if columns[-1][reading][0] >= violation:
+        raise Fail("level-1 readings cannot be put in filing order")
+    chosen = [None] * len(level1)
+    for i in range(len(level1) - 1, -1, -1):
+        chosen[i] = reading
+        reading = columns[i][reading][1]
+    return dict(zip(level1, chosen))
+
+
+def element_by_rule(fields, traditional, reading):
+    rs = radical_and_residual(fields, traditional)
+    if rs and rs[0] in RADICAL_ELEMENTS:
+        return RADICAL_ELEMENTS[rs[0]]
+    if reading[:2] in ("zh", "ch", "sh") or reading[0] in "zcsrjqx":
+        return "金"
+    if reading[0] in "bpmf":
+        return "水"
+    if reading[0] in "dtnl":
+        return "火"
+    if reading[0] in "gkh":
+        return "木"
+    return "土"  # a vowel, y or w
+
+
+def kangxi_by_rule(fields, radical_strokes, traditional):
+    strokes = total_strokes(fields, traditional)
+    rs = radical_and_residual(fields, traditional)
+    if rs:
+        strokes = max(strokes or 0, radical_strokes[rs[0]] + rs[1])
+    if not strokes:
+        raise Fail("no stroke count for %s" % traditional)
+    return strokes
+
+
+def frequency(fields, ch):
+    counts = re.findall(r"\((\d+)\)", fields["kHanyuPinlu"].get(ch, ""))
+    return sum(int(x) for x in counts)
+
+
+class Tables:
+    def __init__(self, fields, radical_strokes, opencc, facts):
+        self.fields, self.facts, self.radical_strokes = fields, facts, radical_strokes
+        self.gb = {}  # (row, column) -> character, rows and columns from 1
+        for ch, value in fields["kGB0"].items():
+            self.gb[(int(value[:2]), int(value[2:]))] = ch
+        for (row, column), ch in self.gb.items():
+            if bytes([row + 0xA0, column + 0xA0]).decode("gbk") != ch:
+                raise Fail("kGB0 disagrees with GBK for %s" % ch)
+        self.hanzi = [self.gb[(r, c)] for r in range(16, 88) for c in range(1, 95) if (r, c) in self.gb]
+        self.level1 = [ch for ch in self.hanzi if gbk(ch)[0] <= 0xD7]
+        self.opencc = opencc
+        self.traditional = {ch: opencc.get(ch, ch) for ch in self.hanzi}
+
+        filed = filing_readings(fields, self.level1)
+        self.pinyin = {}
+        for ch in self.hanzi:
+            self.pinyin[ch] = filed.get(ch) or toneless(fields["kMandarin"][ch].split()[0])
+            if not re.fullmatch(r"[a-z]+", self.pinyin[ch]):
+                raise Fail("odd reading %r for %s" % (self.pinyin[ch], ch))
+
+        self.kangxi, self.element = {}, {}
+        for ch in self.hanzi:
+            t = self.traditional[ch]
+            self.kangxi[ch] = NUMERALS.get(ch) or kangxi_by_rule(fields, radical_strokes, t)
+            self.element[ch] = element_by_rule(fields, t, self.pinyin[ch])
+        self.derived_kangxi = dict(self.kangxi)
+        self.derived_element = dict(self.element)
+        self.apply_facts()
+
+        # Traditional forms outside GB2312 join the stroke groups with their
+        # own counts and the element of their first simplified form.
+        self.extra_forms = {}
+        known = set(self.hanzi)
+        for ch in self.hanzi:
+            t = self.traditional[ch]
+            if t == ch or t in known or t in self.extra_forms:
+                continue
+            if gbk(t)[1] in SEPARATOR_TRAILS:
+                continue
+            self.extra_forms[t] = (kangxi_by_rule(fields, radical_strokes, t), self.element[ch])
+        # Facts may also name characters outside GB2312.
+        for ch in sorted(set(self.facts["kangxi"]) | set(self.facts["element"])):
+            if ch in known:
+                continue
+            reading = toneless(fields["kMandarin"][ch].split()[0])
+            self.extra_forms[ch] = (
+                self.facts["kangxi"].get(ch) or kangxi_by_rule(fields, radical_strokes, ch),
+                self.facts["element"].get(ch) or element_by_rule(fields, ch, reading))
+
+    def apply_facts(self):
+        f = self.facts
+        for ch, n in f["name_first"] + f["name"] + [f["name_last"]]:
+            self.kangxi[ch] = n
+        for ch, t, n in f["pair_first"] + f["pair"]:
+            if self.traditional[ch] != t:
+                raise Fail("facts pair %s %s, OpenCC gives %s" % (ch, t, self.traditional[ch]))
+            self.kangxi[ch] = n
+        for ch, counts in f["list"].items():
+            if ch not in f["list_text_only"]:
+                self.kangxi[ch] = int(counts[0])
+        for block, groups in f["groups"].items():
+            for element, chars in groups:
+                for ch in chars:
+                    self.kangxi[ch], self.element[ch] = block, element
+        self.kangxi.update(f["kangxi"])
+        self.element.update(f["element"])
+
+    # The texts, as GBK bytes.
+
+    def simplified_strokes(self):
+        out = bytearray()
+        for index in range(6768):
+            ch = self.gb.get((index // 94 + 16, index % 94 + 1))
+            out += struct.pack("<i", total_strokes(self.fields, ch) if ch else 0)
+        return bytes(out)
+
+    def placement(self):
+        f = self.facts
+        kept_out = f["absent"] | f["groups_only"]
+        list_owned = {ch for ch in f["list"] if ch not in f["list_text_only"]}
+        pair_owned = {ch for ch, _, _ in f["pair_first"] + f["pair"]}
+
+        name = [ch for ch, _ in f["name_first"]]
+        wanted = {ch for ch, _ in f["name"]}
+        last = f["name_last"][0]
+        order = {ch: i for i, ch in enumerate(self.hanzi)}
+        by_use = sorted(
+            (ch for ch in self.level1
+             if ch not in kept_out and ch not in list_owned and ch not in pair_owned
+             and ch not in name and ch != last and ch not in wanted),
+            key=lambda ch: (-frequency(self.fields, ch), order[ch]))
+        room = NAME_TEXT_ENTRIES - len(name) - len(wanted) - 1
+        chosen = wanted | set(by_use[:room])
+        name += [ch for ch in self.hanzi if ch in chosen] + [last]
+
+        in_name = set(name)
+        pairs = [ch for ch, _, _ in f["pair_first"]]
+        for ch in self.hanzi:
+            t = self.traditional[ch]
+            if (t != ch and ch not in in_name and ch not in kept_out and ch not in list_owned
+                    and ch not in pairs and gbk(t)[1] not in SEPARATOR_TRAILS):
+                pairs.append(ch)
+        in_pairs = set(pairs)
+        listed = [ch for ch in self.hanzi
+                  if ch in f["list"] or not (ch in in_name or ch in in_pairs or ch in kept_out)]
+        return name, pairs, listed
+
+    def name_text(self, name):
+        return b"".join(gbk("√%s|%d|" % (ch, self.kangxi[ch])) for ch in name)
+
+    def pair_text(self, pairs):
+        return b"".join(gbk("√%s|%s|%d|" % (ch, self.traditional[ch], self.kangxi[ch])) for ch in pairs)
+
+    def stroke_list(self, listed):
+        entries = []
+        level2_from = None
+        for ch in listed:
+            counts = self.facts["list"].get(ch) or ["%2d" % self.kangxi[ch]]
+            if level2_from is None and gbk(ch)[0] > 0xD7:
+                level2_from = len(entries)
+            entries += [gbk(ch) + count.encode("ascii") for count in counts]
+        entries += [gbk(ch) + count.encode("ascii") for ch, count in self.facts["list_tail"]]
+        if any(len(e) != 4 for e in entries):
+            raise Fail("a stroke list entry is not four bytes")
+        return b" ".join(entries[:level2_from]) + CRLF + b" ".join(entries[level2_from:])
+
+    def blocks(self):
+        """block -> [(element, characters)] in text order."""
+        f = self.facts
+        in_fact_groups = {ch for groups in f["groups"].values() for _, chars in groups for ch in chars}
+        members = collections.defaultdict(list)
+        self.left_out = []
+        candidates = [(ch, self.kangxi[ch], self.element[ch]) for ch in self.hanzi
+                      if ch not in f["absent"] and ch not in in_fact_groups]
+        candidates += [(t, k, e) for t, (k, e) in sorted(self.extra_forms.items(), key=lambda x: gbk(x[0]))]
+        for ch, strokes, element in candidates:
+            block = min(strokes, LAST_BLOCK)
+            if block in f["closed"]:
+                self.left_out.append(ch)
+                continue
+            members[(block, element)].append(ch)
+        blocks = {}
+        for block in range(1, LAST_BLOCK + 1):
+            groups = list(f["groups"].get(block, []))
+            for element in ELEMENTS:
+                chars = members.get((block, element), [])
+                for start in range(0, len(chars), GROUP_WIDTH):
+                    groups.append((element, "".join(chars[start:start + GROUP_WIDTH])))
+            blocks[block] = groups
+        return blocks
+
+    def group_text(self, blocks, labelled):
+        lines = []
+        for block in range(1, LAST_BLOCK + 1):
+            lines.append("{%d}" % block)
+            fact_groups = len(self.facts["groups"].get(block, []))
+            groups = ["%s：%s" % ("“%s”" % e if labelled else "", chars) for e, chars in blocks[block]]
+            lines += groups[:fact_groups]
+            derived = groups[fact_groups:]
+            for start in range(0, len(derived), GROUPS_PER_LINE):
+                lines.append("　".join(derived[start:start + GROUPS_PER_LINE]))
+        return gbk("\r\n".join(lines) + "\r\n")
+
+    def luck_text(self):
+        grades = self.facts["luck"]
+        if sorted(grades) != list(range(1, 82)):
+            raise Fail("the luck facts must grade 1..81 once each")
+        return gbk("".join("|%d|%s" % (n, grades[n]) for n in range(1, 82)) + "|")
+
+    def pinyin_text(self):
+        return b"".join(gbk(ch) + b" " + self.pinyin[ch].encode("ascii") + b"\n" for ch in self.hanzi)
+
+    def traditional_text(self):
+        rows = []
+        for key, value in self.opencc.items():
+            try:
+                k, v = gbk(key), gbk(value)
+            except UnicodeEncodeError:
+                continue
+            if len(k) == 2 and len(v) == 2 and k != v:
+                rows.append(k + v)
+        return b"".join(row + b"\n" for row in sorted(rows))
+
+    def build(self):
+        name, pairs, listed = self.placement()
+        blocks = self.blocks()
+        self.layout = (name, pairs, listed, blocks)
+        return {
+            "simplified_strokes.bin": self.simplified_strokes(),
+            "name_strokes.txt": self.name_text(name),
+            "traditional_pair_strokes.txt": self.pair_text(pairs),
+            "kangxi_stroke_list.txt": self.stroke_list(listed),
+            "stroke_groups.txt": self.group_text(blocks, False),
+            "five_elements.txt": self.group_text(blocks, True),
+            "luck.txt": self.luck_text(),
+            "pinyin.txt": self.pinyin_text(),
+            "traditional.txt": self.traditional_text(),
+        }
+
+
+# -------------------------------------------------------------- self-test
+
+class Scan:
+    """A text searched as the program searches it: matches start only at
+    character boundaries (a byte of 0x80 or more and the next go together)."""
+
+    def __init__(self, text):
+        self.text, self.first, self.starts = text, {}, set()
+        self.label_ahead, self.block_ahead = {}, {}
+        last_label = {e: -1 for e in ELEMENTS}
+        labels = {gbk(e): e for e in ELEMENTS}
+        block, i = 0, 0
+        while i < len(text):
+            self.starts.add(i)
+            if text[i] >= 0x80:
+                c = text[i:i + 2]
+                if c not in self.first:
+                    self.first[c] = i
+                    nearest = max((p, e) for e, p in last_label.items())
+                    self.label_ahead[c] = nearest[1] if nearest[0] >= 0 else "未"
+                    self.block_ahead[c] = block
+                if c in labels:
+                    last_label[labels[c]] = i
+                i += 2
+            else:
+                if text[i:i + 1] == b"{":
+                    block = number(text[i + 1:])
+                i += 1
+
+    def find(self, needle, start=0):
+        i = self.text.find(needle, start)
+        while i >= 0 and i not in self.starts:
+            i = self.text.find(needle, i + 1)
+        return i
+
+    def field_at(self, p):
+        return number(self.text[p:self.find(b"|", p)])
+
+
+def number(text):
+    m = re.match(rb" *(\d+)", text)
+    return int(m.group(1)) if m else 0
+
+
+def verify(tables, files):
+    """Reads every character back the way the program does."""
+    name_t, pair_t = Scan(files["name_strokes.txt"]), Scan(files["traditional_pair_strokes.txt"])
+    list_t, group_t = Scan(files["kangxi_stroke_list.txt"]), Scan(files["stroke_groups.txt"])
+    element_t = Scan(files["five_elements.txt"])
+    check = gbk("√")
+    problems = []
+
+    def kangxi(c):
+        if c in name_t.first:
+            return name_t.field_at(name_t.find(check + c + b"|") + 5)
+        if c in pair_t.first:
+            p = pair_t.find(check + c + b"|")
+            if p >= 0:
+                return pair_t.field_at(pair_t.find(b"|", p + 5) + 1)
+            return pair_t.field_at(pair_t.find(b"|" + c + b"|") + 4)
+        if c in list_t.first:
+            p = list_t.first[c]
+            return number(list_t.text[p + 2:p + 4])
+        return group_t.block_ahead.get(c, 0)
+
+    def element(c):
+        if c.decode("gbk") in ELEMENTS:
+            return c.decode("gbk")
+        return element_t.label_ahead.get(c, "未")
+
+    absent = tables.facts["absent"]
+    left_out = set(tables.left_out)
+    for ch in tables.hanzi:
+        want_k = 0 if ch in absent else tables.kangxi[ch]
+        want_e = "未" if ch in absent or ch in left_out else tables.element[ch]
+        got_k, got_e = kangxi(gbk(ch)), element(gbk(ch))
+        if got_k != want_k or got_e != want_e:
+            problems.append("%s: kangxi %s (want %s), element %s (want %s)" % (ch, got_k, want_k, got_e, want_e))
+    for t, (k, e) in tables.extra_forms.items():
+        if kangxi(gbk(t)) != k or element(gbk(t)) != e:
+            problems.append("%s: kangxi %s (want %s), element %s (want %s)"
+                            % (t, kangxi(gbk(t)), k, element(gbk(t)), e))
+    if problems:
+        raise Fail("tables read back wrongly:\n  " + "\n  ".join(problems[:20]))
+
+
+def report(tables, files):
+    fixed = {}
+    f = tables.facts
+    for ch, n in f["name_first"] + f["name"] + [f["name_last"]]:
+        fixed[ch] = n
+    for ch, _, n in f["pair_first"] + f["pair"]:
+        fixed[ch] = n
+    for ch, counts in f["list"].items():
+        fixed[ch] = int(counts[0])
+    for block, groups in f["groups"].items():
+        for _, chars in groups:
+            for ch in chars:
+                fixed[ch] = block
+    fixed.update(f["kangxi"])
+    fixed["鑫"] = 24
+    derived = dict(tables.derived_kangxi)
+    derived["骉"] = kangxi_by_rule(tables.fields, tables.radical_strokes, "驫")
+    misses = [(ch, n, derived[ch]) for ch, n in fixed.items() if derived[ch] != n]
+    print("Kangxi counts fixed by facts: %d, derived alike: %d, differing: %s"
+          % (len(fixed), len(fixed) - len(misses), misses))
+    labelled = {ch: e for groups in f["groups"].values() for e, chars in groups for ch in chars}
+    labelled.update(f["element"])
+    misses = [(ch, e, tables.derived_element[ch]) for ch, e in labelled.items() if tables.derived_element[ch] != e]
+    print("Elements fixed by facts: %d, derived alike: %d, differing: %s"
+          % (len(labelled), len(labelled) - len(misses), misses))
+    name, pairs, listed, blocks = tables.layout
+    print("name text %d entries, pair text %d, stroke list %d, stroke groups %d characters "
+          "(%d traditional forms), left out of closed blocks: %s"
+          % (len(name), len(pairs), len(listed), sum(len(c) for g in blocks.values() for _, c in g),
+             len(tables.extra_forms), "".join(tables.left_out)))
+    for name_, data in sorted(files.items()):
+        print("  %-30s %7d bytes" % (name_, len(data)))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true", help="compare with the checked-in tables")
+    parser.add_argument("--report", action="store_true", help="print how the derivation went")
+    parser.add_argument("--unicode-dir", default="/usr/share/unicode")
+    parser.add_argument("--opencc-dir", default="/usr/share/opencc")
+    parser.add_argument("--out", default=OUT_DIR)
+    args = parser.parse_args()
+    try:
+        fields = load_unihan(args.unicode_dir)
+        tables = Tables(fields, load_radical_strokes(args.unicode_dir, fields),
+                        load_opencc(args.opencc_dir), load_facts(FACTS))
+        files = tables.build()
+        verify(tables, files)
+    except (Fail, OSError, subprocess.CalledProcessError) as e:
+        print("gen_chardata: %s" % e, file=sys.stderr)
+        return 2
+    if args.report:
+        report(tables, files)
+    if args.check:
+        stale = []
+        for name, data in sorted(files.items()):
+            path = os.path.join(args.out, name)
+            if not os.path.exists(path) or open(path, "rb").read() != data:
+                stale.append(name)
+        if stale:
+            print("gen_chardata: out of date: %s" % ", ".join(stale), file=sys.stderr)
+            return 1
+        print("gen_chardata: %d tables up to date" % len(files))
+        return 0
+    os.makedirs(args.out, exist_ok=True)
+    for name, data in sorted(files.items()):
+        with open(os.path.join(args.out, name), "wb") as f:
+            f.write(data)
+    print("gen_chardata: wrote %d tables to %s" % (len(files), os.path.relpath(args.out, ROOT)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
