@@ -3,9 +3,12 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
@@ -45,6 +48,19 @@ bool IsLeftPress(const QEvent* event) {
          static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
 }
 
+// The small mark before the panel's hint: a right-pointing triangle.
+QPixmap HintMark() {
+  QPixmap mark(10, 11);
+  mark.fill(Qt::transparent);
+  QPainter p(&mark);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0xb0, 0x4a, 0x2a));
+  const QPointF corners[] = {{2, 1.5}, {8.5, 5.5}, {2, 9.5}};
+  p.drawPolygon(corners, 3);
+  return mark;
+}
+
 }  // namespace
 
 RegionPicker::RegionPicker(MainWindow* window)
@@ -55,6 +71,22 @@ RegionPicker::RegionPicker(MainWindow* window)
       provinces_(window->control<QTableWidget>("超级列表框sj")),
       cities_(window->control<QTableWidget>("超级列表框cj")) {
   setObjectName(QStringLiteral("RegionPicker"));
+  // The panel pops up over the inputs and the grid, so it must hide them.
+  panel_->setAutoFillBackground(true);
+  QPalette palette = panel_->palette();
+  palette.setColor(QPalette::Window, QColor(0xfb, 0xf6, 0xea));
+  palette.setColor(QPalette::WindowText, QColor(0xc8, 0xa8, 0x78));
+  panel_->setPalette(palette);
+  if (auto* frame = qobject_cast<QFrame*>(panel_)) frame->setFrameShape(QFrame::Box);
+  for (const char* name : {"透明标签sj", "透明标签xp1"}) {
+    if (auto* label = window->control<QWidget>(name)) {
+      QPalette text = label->palette();
+      text.setColor(QPalette::WindowText, window->palette().color(QPalette::WindowText));
+      label->setPalette(text);
+    }
+  }
+  if (auto* mark = window->control<QLabel>("图片框2"); mark && mark->pixmap().isNull())
+    mark->setPixmap(HintMark());
   FillProvinceList();
 
   regionBox_->installEventFilter(this);
