@@ -92,15 +92,16 @@ TEST_F(NamingModesTest, StartsOnSmartMode1WithTheDesignedStatusText) {
   }
 }
 
-struct PictureCase {
+// A mode and the hint one of its two sources shows.
+struct ModeHint {
   int mode;
   QString hint;
 };
 
-class NamingModesPictureTest : public NamingModesTest, public ::testing::WithParamInterface<PictureCase> {};
+class NamingModesPictureTest : public NamingModesTest, public ::testing::WithParamInterface<ModeHint> {};
 
 TEST_P(NamingModesPictureTest, PictureButtonChecksItsModeAndShowsItsOwnWording) {
-  const PictureCase& c = GetParam();
+  const ModeHint& c = GetParam();
   auto* button = window->control<QToolButton>(kButtons[c.mode]);
   for (int round = 0; round < 2; ++round) {  // the second click re-applies the same state
     SCOPED_TRACE(round);
@@ -111,8 +112,8 @@ TEST_P(NamingModesPictureTest, PictureButtonChecksItsModeAndShowsItsOwnWording) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NamingModesPictureTest,
-                         ::testing::Values(PictureCase{1, kPictureHint2}, PictureCase{2, kCombinationHint},
-                                           PictureCase{0, kPictureHint1}));
+                         ::testing::Values(ModeHint{1, kPictureHint2}, ModeHint{2, kCombinationHint},
+                                           ModeHint{0, kPictureHint1}));
 
 TEST_F(NamingModesTest, SwitchingBackAndForthKeepsExactlyOneModeOn) {
   for (int m : {2, 1, 0, 2}) {
@@ -121,15 +122,10 @@ TEST_F(NamingModesTest, SwitchingBackAndForthKeepsExactlyOneModeOn) {
   }
 }
 
-struct RadioCase {
-  int mode;
-  QString hint;
-};
-
-class NamingModesRadioTest : public NamingModesTest, public ::testing::WithParamInterface<RadioCase> {};
+class NamingModesRadioTest : public NamingModesTest, public ::testing::WithParamInterface<ModeHint> {};
 
 TEST_P(NamingModesRadioTest, RadioBoxShowsItsOwnWordingOnlyWhileChecked) {
-  const RadioCase& c = GetParam();
+  const ModeHint& c = GetParam();
   window->setStatusPart(1, QStringLiteral("x"));
   // While another mode is on, the handler leaves the status bar alone.
   window->control<QToolButton>(kButtons[(c.mode + 1) % 3])->click();
@@ -145,8 +141,8 @@ TEST_P(NamingModesRadioTest, RadioBoxShowsItsOwnWordingOnlyWhileChecked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NamingModesRadioTest,
-                         ::testing::Values(RadioCase{0, kRadioHint1}, RadioCase{1, kRadioHint2},
-                                           RadioCase{2, kCombinationHint}));
+                         ::testing::Values(ModeHint{0, kRadioHint1}, ModeHint{1, kRadioHint2},
+                                           ModeHint{2, kCombinationHint}));
 
 struct TypingCase {
   const char* box;
