@@ -1,6 +1,14 @@
 #pragma once
 // The generation data: candidate pools, the smart mode word source and the
-// run settings, shipped with the program under data/generation/.
+// run settings, shipped with the program under data/generation/ (GBK), so
+// names can be generated without any network.
+//
+//   generation/two_char_pool.txt   TwoCharPool: characters back to back
+//   generation/long_name_pool.txt  LongNamePool: characters back to back
+//   generation/smart_words.txt     SmartWordSource: two-character words back to back
+//   generation/settings.ini        [generation] NamesPerRun, CombinationLimit, OnlineScoreWord
+//
+// The readable lists they are made from are under tools/generation/.
 
 namespace engine {
 
