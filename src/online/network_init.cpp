@@ -3,18 +3,13 @@
 #include <mutex>
 #include <utility>
 
+#include "engine/char_tables.h"
 #include "engine/generation_data.h"
 #include "frame/globals.h"
 #include "online/site.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "platform/threads.h"
-
-// TODO: drop the guard once the character tables are in.
-#if __has_include("engine/char_tables.h")
-#include "engine/char_tables.h"
-#define LANZHOU_HAVE_CHAR_TABLES 1
-#endif
 
 namespace online {
 namespace {
@@ -70,9 +65,7 @@ void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop) {
   g.latestVersion.Set(info.latestVersion);
   g.downloadUrl.Set(info.downloadUrl);
   g.kangxiOverrides.Set(info.kangxiOverrides);
-#ifdef LANZHOU_HAVE_CHAR_TABLES
   engine::SetKangxiOverrides(info.kangxiOverrides);
-#endif
 
   bool forced = IsForcedVersion(info.forcedVersions, g.appVersion);
   bool updaterStarted = CheckForUpdate(info.latestVersion, g.appVersion, g.appName, info.downloadUrl,

@@ -6,6 +6,7 @@
 #include <future>
 #include <thread>
 
+#include "engine/char_tables.h"
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "online/network_init.h"
@@ -135,6 +136,7 @@ class StartUp : public ::testing::Test {
     g.latestVersion.Set({});
     g.downloadUrl.Set({});
     g.kangxiOverrides.Set({});
+    engine::SetKangxiOverrides({});
   }
 
   StartupHooks Hooks() {
@@ -181,6 +183,24 @@ TEST_F(StartUp, KeepsTheValuesOfTheInformationFile) {
   EXPECT_EQ(requests[0].Header("Connection"), "close");
   EXPECT_EQ(ended, 0);  // the current version is not newer
   EXPECT_EQ(boxes, 0);
+}
+
+TEST_F(StartUp, KangOverridesTheStoredStrokeCountUntilAFileWithoutIt) {
+  const std::string ji = G("霁"), lan = G("岚");
+  engine::SetKangxiOverrides({});
+  const int storedJi = engine::GetKangxiStrokes(ji), storedLan = engine::GetKangxiStrokes(lan);
+  ASSERT_GT(storedJi, 0);
+  const int custom = storedJi + 7;
+
+  server.Serve("/ver/cname.txt", InfoFile("kang=霁-" + std::to_string(custom) + "/\r\n"));
+  InitNetworkAtStartup(Hooks());
+  EXPECT_EQ(engine::GetKangxiStrokes(ji), custom);
+  EXPECT_EQ(engine::GetKangxiStrokes(lan), storedLan);
+
+  server.Serve("/ver/cname.txt", InfoFile("最新版本号=23.0\r\n"));
+  InitNetworkAtStartup(Hooks());
+  EXPECT_EQ(frame::globals().kangxiOverrides.Get(), "");
+  EXPECT_EQ(engine::GetKangxiStrokes(ji), storedJi);
 }
 
 TEST_F(StartUp, EnablesTheGenerateButtonBeforeFetching) {
