@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QThread>
 
+#include "engine/generation_data.h"
+#include "engine/ui/QueuedSink.h"
 #include "engine/ui/ResultModel.h"
+#include "frame/globals.h"
 #include "platform/gbk.h"
+#include "platform/threads.h"
+#include "support/core/test_home.h"
 
 using gbk::G;
 
@@ -63,6 +71,60 @@ TEST(ResultModel, HoldsAHundredThousandRows) {
   }
   EXPECT_EQ(m.rowCount(), 120000);
   EXPECT_EQ(m.data(m.index(119999, 0)).toInt(), 120000);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// A run on its worker, reporting through the queued sink into the model.
+
+namespace {
+
+struct GuiSink : engine::GenerationSink {
+  engine::ResultModel model;
+  std::vector<std::string> events;
+  bool offGuiThread = false;
+  bool finished = false;
+  void Check() { offGuiThread |= QThread::currentThread() != QCoreApplication::instance()->thread(); }
+  void OnRunStarted() override {
+    Check();
+    events.push_back("start");
+  }
+  void OnProgress(const engine::RunProgress&) override {
+    Check();
+    if (events.back() != "progress") events.push_back("progress");
+  }
+  void OnRows(std::vector<engine::ResultRow>&& rows) override {
+    Check();
+    model.appendRows(std::move(rows));
+  }
+  void OnRunFinished(const engine::RunFinish&) override {
+    Check();
+    events.push_back("finish");
+    finished = true;
+  }
+};
+
+TEST(QueuedSink, DeliversAWorkerRunOnTheGuiThreadInOrder) {
+  testing_support::TestHome home;
+  home.PrepareGlobals();
+  engine::PutGenerationDataInPlace();
+  engine::RunInputs in;
+  in.mode = engine::GenerationMode::Combination;
+  in.nameLength = 3;
+  in.combinationCharacters = gbk::SplitPairs(G("甲乙丙丁戊己庚辛壬癸"));
+  QObject context;
+  auto target = std::make_shared<GuiSink>();
+  ASSERT_TRUE(engine::StartGenerationRun(in, engine::MakeQueuedSink(&context, target)));
+  QElapsedTimer t;
+  t.start();
+  while (!target->finished && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  platform::StopWorkerThread(frame::globals().generationThread);
+  ASSERT_TRUE(target->finished);
+  EXPECT_FALSE(target->offGuiThread);
+  EXPECT_EQ(target->events, (std::vector<std::string>{"start", "progress", "finish"}));
+  ASSERT_EQ(target->model.rowCount(), 720);
+  for (int i = 0; i < 720; ++i) ASSERT_EQ(target->model.row(i).serial, i + 1);
 }
 
 }  // namespace
