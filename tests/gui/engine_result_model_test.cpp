@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -44,6 +45,13 @@ TEST(ResultModel, HeadersAndCells) {
   EXPECT_EQ(cells, (QStringList{"1", "苏州美达软件有限公司", "51", "蘇州美达", "61", "金木", "99", "美达"}));
   EXPECT_FALSE(m.data(m.index(0, 8)).isValid());
   EXPECT_EQ(m.row(0).name, G("美达"));
+
+  EXPECT_FALSE(m.data(m.index(0, 0), Qt::DecorationRole).isValid());
+  QPixmap picture(16, 16);
+  picture.fill(Qt::red);
+  m.setRowIcon(QIcon(picture));
+  EXPECT_TRUE(m.data(m.index(0, 0), Qt::DecorationRole).isValid());
+  EXPECT_FALSE(m.data(m.index(0, 1), Qt::DecorationRole).isValid());
 }
 
 TEST(ResultModel, BatchesAreOneInsertionEachAndClearEmpties) {

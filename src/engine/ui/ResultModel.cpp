@@ -17,7 +17,8 @@ int ResultModel::columnCount(const QModelIndex& parent) const { return parent.is
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()) || index.column() >= kResultColumnCount)
     return {};
-  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  if (role == Qt::DecorationRole) return index.column() == 0 && !rowIcon_.isNull() ? QVariant(rowIcon_) : QVariant();
+  if (role != Qt::DisplayRole) return {};
   const ResultRow& r = rows_[static_cast<std::size_t>(index.row())];
   switch (index.column()) {
     case 0: return r.serial;
@@ -49,6 +50,11 @@ void ResultModel::appendRows(std::vector<ResultRow> rows) {
     rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
   }
   endInsertRows();
+}
+
+void ResultModel::setRowIcon(const QIcon& icon) {
+  rowIcon_ = icon;
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(static_cast<int>(rows_.size()) - 1, 0), {Qt::DecorationRole});
 }
 
 void ResultModel::clear() {

@@ -3,6 +3,7 @@
 // converted only for the rows a view asks for, so a run of 100,000+ names
 // costs little more than the rows themselves.
 #include <QAbstractTableModel>
+#include <QIcon>
 
 #include <vector>
 
@@ -25,12 +26,16 @@ class ResultModel : public QAbstractTableModel {
   // Deletes every row.
   void clear();
 
+  // The picture every row shows in its first column (the grid's image 32).
+  void setRowIcon(const QIcon& icon);
+
   // Row access for the context menu and the exports; `index` must be valid.
   const ResultRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
   const std::vector<ResultRow>& rows() const { return rows_; }
 
  private:
   std::vector<ResultRow> rows_;
+  QIcon rowIcon_;
 };
 
 }  // namespace engine
