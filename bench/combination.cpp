@@ -19,8 +19,9 @@ void BM_CombinationRun(benchmark::State& state) {
   in.prefix = gbk::G("苏州");
   in.suffix = gbk::G("软件有限公司");
   in.nameLength = static_cast<int>(state.range(0));
-  in.combinationCharacters = gbk::SplitPairs(gbk::G(
-      "美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北天地玄黄"));
+  in.combinationCharacters =
+      gbk::SplitPairs(gbk::G("美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春"
+                             "夏秋冬东南西北天地玄黄"));
   std::size_t rows = 0;
   for (auto _ : state) {
     ModelSink sink;

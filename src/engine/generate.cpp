@@ -8,7 +8,9 @@ namespace engine {
 
 namespace {
 
-unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char Lower(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 // Membership of the lower-cased one-byte characters in CleanedCharacterSet.
 struct CleanedTable {
@@ -101,8 +103,8 @@ Prompt BossNameQuestion() {
 }
 
 Prompt MissingDataRefusal() {
-  return {gbk::G("初始化网络数据失败,请检查您的网络是否通畅,或稍后重打开软件再试一下!"), gbk::G("提示 ErrorCode=1"),
-          platform::kOkInformation};
+  return {gbk::G("初始化网络数据失败,请检查您的网络是否通畅,或稍后重打开软件再试一下!"),
+          gbk::G("提示 ErrorCode=1"), platform::kOkInformation};
 }
 
 Prompt CombinationLengthRefusal() {
@@ -111,17 +113,18 @@ Prompt CombinationLengthRefusal() {
 }
 
 Prompt PrefixCleaningQuestion(std::string_view offending) {
-  return {gbk::G("'地区前缀'内含非中文字符'") + std::string(offending) + gbk::G("',是否清除?"), gbk::G("询问"),
-          platform::kYesNoQuestion};
+  return {gbk::G("'地区前缀'内含非中文字符'") + std::string(offending) + gbk::G("',是否清除?"),
+          gbk::G("询问"), platform::kYesNoQuestion};
 }
 
 Prompt SuffixCleaningQuestion(std::string_view offending) {
-  return {gbk::G("'行业后缀'内含非中文字符'") + std::string(offending) + gbk::G("',是否清除?"), gbk::G("询问"),
-          platform::kYesNoQuestion};
+  return {gbk::G("'行业后缀'内含非中文字符'") + std::string(offending) + gbk::G("',是否清除?"),
+          gbk::G("询问"), platform::kYesNoQuestion};
 }
 
 PreparedRun PrepareRun(GenerationMode mode, const GenerateRequest& request,
-                       std::vector<std::string> combinationCharacters, const std::function<int(const Prompt&)>& ask) {
+                       std::vector<std::string> combinationCharacters,
+                       const std::function<int(const Prompt&)>& ask) {
   PreparedRun run;
   run.fixed = request.fixed;
   if (mode != GenerationMode::SmartMode2) {
@@ -161,7 +164,8 @@ GeneratePlan OnGenerateClicked(const GenerateRequest& request, const GenerateHoo
   // Names of any other length than two come from the long-name pool; a run
   // over an empty pool could only list empty names, so it is refused the
   // same way.
-  if (request.mode == GenerationMode::SmartMode1 && request.lengthIndex + 2 != 2 && g.longNamePool.Get().empty())
+  if (request.mode == GenerationMode::SmartMode1 && request.lengthIndex + 2 != 2 &&
+      g.longNamePool.Get().empty())
     missing = true;
   if (missing) {
     Ask(hooks.ask, MissingDataRefusal());

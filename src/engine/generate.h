@@ -57,13 +57,13 @@ std::string TrimBlanks(std::string_view text);
 
 // What MainWindow's controls hold when 按钮1 is clicked (GBK).
 struct GenerateRequest {
-  std::string bossSurname;            // 编辑框N1
-  std::string bossGivenName;          // 编辑框N2
+  std::string bossSurname;                           // 编辑框N1
+  std::string bossGivenName;                         // 编辑框N2
   GenerationMode mode = GenerationMode::SmartMode1;  // 单选框1 / 单选框3 / 单选框2
-  int lengthIndex = 0;                // 组合框1's selected index (二字 0, 三字 1, 四字 2; -1 none)
-  std::string prefix;                 // 编辑框1
-  std::string suffix;                 // 编辑框2
-  std::array<std::string, 4> fixed;   // 编辑框A1..A4
+  int lengthIndex = 0;               // 组合框1's selected index (二字 0, 三字 1, 四字 2; -1 none)
+  std::string prefix;                // 编辑框1
+  std::string suffix;                // 编辑框2
+  std::array<std::string, 4> fixed;  // 编辑框A1..A4
 };
 
 struct GenerateHooks {
@@ -78,10 +78,10 @@ struct GenerateHooks {
 // A run ready to start, with the cleaned texts to show in the boxes.
 struct PreparedRun {
   RunInputs inputs;
-  bool writeBackFixed = false;        // smart mode 1 and combination mode clean the fixed boxes
-  std::array<std::string, 4> fixed;   // new texts of 编辑框A1..A4
-  std::string prefix;                 // new text of 编辑框1
-  std::string suffix;                 // new text of 编辑框2
+  bool writeBackFixed = false;       // smart mode 1 and combination mode clean the fixed boxes
+  std::array<std::string, 4> fixed;  // new texts of 编辑框A1..A4
+  std::string prefix;                // new text of 编辑框1
+  std::string suffix;                // new text of 编辑框2
 };
 
 // The run's own first steps, on the GUI thread: trims and cleans the fixed

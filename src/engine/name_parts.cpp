@@ -61,8 +61,8 @@ NamePartAttributes CharacterAttributeCache::PartAttributes(std::string_view part
 
 const std::string& ResultColumnHeader(int column) {
   static const std::array<std::string, kResultColumnCount> headers = {
-      gbk::G("编号"), gbk::G("公司名"), gbk::G("简体笔画"), gbk::G("繁体字"),
-      gbk::G("康熙笔画"), gbk::G("五行属性"), gbk::G("评分"), gbk::G("主体")};
+      gbk::G("编号"),     gbk::G("公司名"),   gbk::G("简体笔画"), gbk::G("繁体字"),
+      gbk::G("康熙笔画"), gbk::G("五行属性"), gbk::G("评分"),     gbk::G("主体")};
   static const std::string none;
   if (column < 0 || column >= kResultColumnCount) return none;
   return headers[static_cast<std::size_t>(column)];
@@ -70,15 +70,24 @@ const std::string& ResultColumnHeader(int column) {
 
 std::string ResultCellText(const ResultRow& row, int column) {
   switch (column) {
-    case 0: return std::to_string(row.serial);
-    case 1: return row.fullName;
-    case 2: return std::to_string(row.simplifiedStrokes);
-    case 3: return row.traditionalForm;
-    case 4: return std::to_string(row.kangxiStrokes);
-    case 5: return row.fiveElements;
-    case 6: return std::to_string(row.score);
-    case 7: return row.name;
-    default: return {};
+    case 0:
+      return std::to_string(row.serial);
+    case 1:
+      return row.fullName;
+    case 2:
+      return std::to_string(row.simplifiedStrokes);
+    case 3:
+      return row.traditionalForm;
+    case 4:
+      return std::to_string(row.kangxiStrokes);
+    case 5:
+      return row.fiveElements;
+    case 6:
+      return std::to_string(row.score);
+    case 7:
+      return row.name;
+    default:
+      return {};
   }
 }
 
@@ -101,7 +110,8 @@ ResultRow MakeResultRow(int serial, const NamePartAttributes& prefix, std::strin
   }
   row.simplifiedStrokes = prefix.simplifiedStrokes + simplified + suffix.simplifiedStrokes;
   row.kangxiStrokes = prefix.kangxiStrokes + kangxi + suffix.kangxiStrokes;
-  row.traditionalForm.reserve(prefix.traditionalForm.size() + traditional.size() + suffix.traditionalForm.size());
+  row.traditionalForm.reserve(prefix.traditionalForm.size() + traditional.size() +
+                              suffix.traditionalForm.size());
   row.traditionalForm.append(prefix.traditionalForm).append(traditional).append(suffix.traditionalForm);
   row.score = LuckGradeOfNumber(row.kangxiStrokes);
   return row;

@@ -51,15 +51,22 @@ const std::string& IdleCaption() {
 }
 
 const std::string& ClosingTip() {
-  static const std::string text = gbk::G("提示:在表格上点击鼠标右键有操作菜单；直接双击表格一行可以查看评分。");
+  static const std::string text =
+      gbk::G("提示:在表格上点击鼠标右键有操作菜单；直接双击表格一行可以查看评分。");
   return text;
 }
 
 void RunGeneration(const RunInputs& inputs, GenerationSink& sink, std::stop_token stop) {
   switch (inputs.mode) {
-    case GenerationMode::SmartMode1: GenerateSmartMode1Names(inputs, sink, stop); break;
-    case GenerationMode::SmartMode2: GenerateSmartMode2Names(inputs, sink, stop); break;
-    case GenerationMode::Combination: GenerateCombinationNames(inputs, sink, stop); break;
+    case GenerationMode::SmartMode1:
+      GenerateSmartMode1Names(inputs, sink, stop);
+      break;
+    case GenerationMode::SmartMode2:
+      GenerateSmartMode2Names(inputs, sink, stop);
+      break;
+    case GenerationMode::Combination:
+      GenerateCombinationNames(inputs, sink, stop);
+      break;
   }
 }
 
@@ -71,8 +78,8 @@ bool StartGenerationRun(RunInputs inputs, std::shared_ptr<GenerationSink> sink) 
       [shared, sink](std::stop_token stop, int) { RunGeneration(*shared, *sink, stop); }, 0, &handle, true);
 }
 
-bool RunSmartIterations(long long n, ProgressReporter& progress, NameLister& lister, const std::stop_token& stop,
-                        const std::function<std::string(long long)>& candidate) {
+bool RunSmartIterations(long long n, ProgressReporter& progress, NameLister& lister,
+                        const std::stop_token& stop, const std::function<std::string(long long)>& candidate) {
   for (long long i = 1; i <= n; ++i) {
     if (stop.stop_requested()) return false;
     if (i % 10 == 0)
@@ -112,7 +119,8 @@ bool NameLister::List(std::string_view name) {
   pending_.push_back(MakeResultRow(count_, prefix_, name, suffix_, cache_));
   pendingNames_.append(name).append("\r\n");
   pendingFullNames_.append(pending_.back().fullName).append("\r\n");
-  if (pending_.size() >= kMaxBatch || (pending_.size() % 64 == 0 && NowMs() - lastFlush_ >= kMaxBatchAgeMs)) Flush();
+  if (pending_.size() >= kMaxBatch || (pending_.size() % 64 == 0 && NowMs() - lastFlush_ >= kMaxBatchAgeMs))
+    Flush();
   return true;
 }
 

@@ -64,16 +64,16 @@ struct Prompt {
 // Everything a run reads, taken on the GUI thread before the worker starts.
 struct RunInputs {
   GenerationMode mode = GenerationMode::SmartMode1;
-  std::string prefix;                 // 编辑框1 after the cleaning questions
-  std::string suffix;                 // 编辑框2 after the cleaning questions
-  std::array<std::string, 4> fixed;   // 编辑框A1..A4 trimmed and cleaned (smart mode 1 only)
-  int nameLength = 2;                 // selected index of 组合框1 + 2 (1 when nothing is selected)
-  std::string twoCharPool;            // generation data
+  std::string prefix;                // 编辑框1 after the cleaning questions
+  std::string suffix;                // 编辑框2 after the cleaning questions
+  std::array<std::string, 4> fixed;  // 编辑框A1..A4 trimmed and cleaned (smart mode 1 only)
+  int nameLength = 2;                // selected index of 组合框1 + 2 (1 when nothing is selected)
+  std::string twoCharPool;           // generation data
   std::string longNamePool;
   std::string smartWordSource;
-  long long namesPerRun = 0;          // NamesPerRun as a number
+  long long namesPerRun = 0;                       // NamesPerRun as a number
   std::vector<std::string> combinationCharacters;  // combination mode only
-  std::uint64_t seed = 0;             // 0: seeded from the clock
+  std::uint64_t seed = 0;                          // 0: seeded from the clock
 };
 
 // Copies the generation data out of frame::globals() into `inputs`.
@@ -86,10 +86,10 @@ struct RunProgress {
 };
 
 struct RunFinish {
-  std::string caption;    // "立即起名"
+  std::string caption;  // "立即起名"
   std::string statusTip;  // "提示:在表格上点击鼠标右键有操作菜单；直接双击表格一行可以查看评分。"
   int rowCount = 0;
-  bool stopped = false;   // ended early on a stop request (the main window is closing)
+  bool stopped = false;  // ended early on a stop request (the main window is closing)
 };
 
 class GenerationSink {
@@ -171,7 +171,7 @@ class NameLister {
 // caption at every tenth, and candidate(i) listed unless it repeats. Every
 // iteration counts, also one whose candidate is dropped. Returns false when
 // a stop request ended it early.
-bool RunSmartIterations(long long n, ProgressReporter& progress, NameLister& lister, const std::stop_token& stop,
-                        const std::function<std::string(long long)>& candidate);
+bool RunSmartIterations(long long n, ProgressReporter& progress, NameLister& lister,
+                        const std::stop_token& stop, const std::function<std::string(long long)>& candidate);
 
 }  // namespace engine

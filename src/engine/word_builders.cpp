@@ -6,7 +6,8 @@ namespace engine {
 
 const std::string& FixedListCharacters() {
   static const std::string text = gbk::G(
-      "梦邦酷福东圣同利吉凯美瑞星泽千胜科龙兰博正惠嘉联悦奥维中霁岚德月天通万真欧达元亚信羽飞宝彩尚富高盛百汇华海"
+      "梦邦酷福东圣同利吉凯美瑞星泽千胜科龙兰博正惠嘉联悦奥维中霁岚德月天通万真欧达元亚信羽飞宝彩尚富高盛百汇"
+      "华海"
       "世迈新冠远泰顺茂润亿启凡康智金银微爱振耀苏贝优蓝雷双玉创清精大白全速水时缘花铁");
   return text;
 }
@@ -37,11 +38,13 @@ std::string WordBuilders::BuildRandomWordPool(const std::function<void(int)>& pr
 
 std::string WordBuilders::PickRandomPoolCharacter() {
   if (poolCharacters_.empty()) return {};
-  return poolCharacters_[static_cast<std::size_t>(random_.Between(1, static_cast<int>(poolCharacters_.size())) - 1)];
+  return poolCharacters_[static_cast<std::size_t>(
+      random_.Between(1, static_cast<int>(poolCharacters_.size())) - 1)];
 }
 
 std::string WordBuilders::PickFixedListCharacter() {
-  return fixedCharacters_[static_cast<std::size_t>(random_.Between(1, static_cast<int>(fixedCharacters_.size())) - 1)];
+  return fixedCharacters_[static_cast<std::size_t>(
+      random_.Between(1, static_cast<int>(fixedCharacters_.size())) - 1)];
 }
 
 std::string WordBuilders::PickRandomWords(std::string_view wordText, int kind) {
@@ -49,7 +52,8 @@ std::string WordBuilders::PickRandomWords(std::string_view wordText, int kind) {
   if (kind != 2 || randomWordUnits_.empty()) return {};
   // One take from a copy leaves the cache as it was: picking by index is the
   // same draw without copying the list.
-  return randomWordUnits_[static_cast<std::size_t>(random_.Between(1, static_cast<int>(randomWordUnits_.size())) - 1)];
+  return randomWordUnits_[static_cast<std::size_t>(
+      random_.Between(1, static_cast<int>(randomWordUnits_.size())) - 1)];
 }
 
 std::string WordBuilders::BuildWordListNames(std::string_view wordText, int kind) {

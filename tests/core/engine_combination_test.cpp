@@ -40,18 +40,18 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, CombinationSplit,
     ::testing::Values(
         SplitCase{G("美达易"), "2", Units("美达易")},
-        SplitCase{G("美，美达"), "2", Units("美达")},                          // comma cleaned, repeat skipped
-        SplitCase{G("美, 达，美\r\nＡ１易ｂ2、达。易"), "2", Units("美达易")},  // messy: commas, repeats, full width
+        SplitCase{G("美，美达"), "2", Units("美达")},  // comma cleaned, repeat skipped
+        SplitCase{G("美, 达，美\r\nＡ１易ｂ2、达。易"), "2",
+                  Units("美达易")},  // messy: commas, repeats, full width
         SplitCase{G("Ａ") + "b1" + G("\u3000美"), "2", Units("美")},
         SplitCase{"\xA1\xAE" + G("美"), "2", {"\xA1\xAE", G("美")}},  // ‘ stays and counts as a character
-        SplitCase{"\x81\x40" + G("美") + "\xB0\x7E", "2", Units("美")},  // second byte below 0x81: never taken
-        SplitCase{G("美达易"), "0", {}},                                      // no unit: nothing, not empty matches
-        SplitCase{G("美达易"), "", {}},
-        SplitCase{G("美达易"), "1", {}},                                      // half a character is no character
-        SplitCase{G("美达易"), "3", Units("美达易")},                         // odd counts keep whole characters
+        SplitCase{"\x81\x40" + G("美") + "\xB0\x7E", "2",
+                  Units("美")},           // second byte below 0x81: never taken
+        SplitCase{G("美达易"), "0", {}},  // no unit: nothing, not empty matches
+        SplitCase{G("美达易"), "", {}}, SplitCase{G("美达易"), "1", {}},  // half a character is no character
+        SplitCase{G("美达易"), "3", Units("美达易")},                     // odd counts keep whole characters
         SplitCase{G("美达易华"), "4", {G("美达"), G("易华")}},
-        SplitCase{G("美达易华美达"), "4", {G("美达"), G("易华")}},
-        SplitCase{G("，。、；：！"), "2", {}}));
+        SplitCase{G("美达易华美达"), "4", {G("美达"), G("易华")}}, SplitCase{G("，。、；：！"), "2", {}}));
 
 TEST(CombinationSplit, BoxShowsTheCleanedText) {
   auto r = engine::SplitCombinationInput(G("美 ,达（易）ABC\r\n"), "2");
@@ -74,19 +74,27 @@ INSTANTIATE_TEST_SUITE_P(Rows, HalfWidth,
                                            WidthCase{"\xA3\xFE", "~"}, WidthCase{"\xA1\xA1", " "},
                                            WidthCase{"\xA1\xAB", "~"}, WidthCase{"\xA1\xEE", "*"},
                                            WidthCase{"\xA1\xEF", "*"}, WidthCase{G("美"), G("美")},
-                                           WidthCase{"a\xA3\xB1" "b", "a1b"}, WidthCase{"\xA3", "\xA3"}));
+                                           WidthCase{"a\xA3\xB1"
+                                                     "b",
+                                                     "a1b"},
+                                           WidthCase{"\xA3", "\xA3"}));
 
 TEST(CleanInputText, RemovesThePunctuationButNotInsideCharacters) {
-  const char* removed[] = {"\r\n", " ", "\xA1\xB1", "\xA1\xB0", "\xA1\xA2", "\xA1\xA3", "\xA3\xAC", "\xA3\xBB",
-                           "\xA3\xBA", ".", "\xA1\xB6", "\xA1\xB7", "\"", "\xA1\xAF", "'", "<", ">", "[", "]",
-                           "\xA1\xBA", "\xA1\xBB", "\xA1\xBE", "\xA1\xBF", "{", "}", "#", "@", "!", "$", "&", "(",
-                           ")", "\xA3\xA8", "\xA3\xA9", "\xA3\xA5", "%", "\xA3\xA4", "\xA3\xA3", "\xA1\xA4",
-                           "\xA3\xAD", "\xA1\xAA", "_", "-", "+", "\xA3\xAB", "\xA1\xAB", "`", "*", "\xA1\xC1",
-                           "/", "\\", "\xA1\xC2", "|", "\xA1\xEC", "\xA3\xBD", "="};
+  const char* removed[] = {"\r\n",     " ",        "\xA1\xB1", "\xA1\xB0", "\xA1\xA2", "\xA1\xA3", "\xA3\xAC",
+                           "\xA3\xBB", "\xA3\xBA", ".",        "\xA1\xB6", "\xA1\xB7", "\"",       "\xA1\xAF",
+                           "'",        "<",        ">",        "[",        "]",        "\xA1\xBA", "\xA1\xBB",
+                           "\xA1\xBE", "\xA1\xBF", "{",        "}",        "#",        "@",        "!",
+                           "$",        "&",        "(",        ")",        "\xA3\xA8", "\xA3\xA9", "\xA3\xA5",
+                           "%",        "\xA3\xA4", "\xA3\xA3", "\xA1\xA4", "\xA3\xAD", "\xA1\xAA", "_",
+                           "-",        "+",        "\xA3\xAB", "\xA1\xAB", "`",        "*",        "\xA1\xC1",
+                           "/",        "\\",       "\xA1\xC2", "|",        "\xA1\xEC", "\xA3\xBD", "="};
   ASSERT_EQ(std::size(removed), 56u);
   for (const char* r : removed) EXPECT_EQ(engine::CleanInputText(G("美") + r + G("达")), G("美达")) << r;
   EXPECT_EQ(engine::CleanInputText("\xA1\xAE"), "\xA1\xAE");  // the left single quotation mark stays
-  EXPECT_EQ(engine::CleanInputText("\x81[" "\x81_"), "\x81[" "\x81_");  // trail bytes are never punctuation
+  EXPECT_EQ(engine::CleanInputText("\x81["
+                                   "\x81_"),
+            "\x81["
+            "\x81_");  // trail bytes are never punctuation
   EXPECT_EQ(engine::CleanInputText("a\rb\nc"), "a\rb\nc");
 }
 
@@ -193,7 +201,8 @@ TEST_F(CombinationRun, TwentyCharactersShowProgressEveryTenNames) {
 }
 
 TEST_F(CombinationRun, FiftyCharactersInThreesListEveryTriple) {
-  std::string fifty = G("美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北天地玄黄");
+  std::string fifty = G(
+      "美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北天地玄黄");
   auto chars = gbk::SplitPairs(fifty);
   ASSERT_EQ(chars.size(), 50u);
   auto sink = Run(chars, 3);

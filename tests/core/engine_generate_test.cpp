@@ -173,7 +173,8 @@ TEST_F(GenerateButton, SmartMode2LeavesTheFixedCharactersAsTyped) {
 TEST_F(GenerateButton, CombinationRunCleansTheFixedCharactersButNeverPlacesThem) {
   request_.fixed = {G("华x"), "", "", ""};
   request_.lengthIndex = 1;
-  auto run = engine::PrepareRun(GenerationMode::Combination, request_, gbk::SplitPairs(G("美达易")), hooks_.ask);
+  auto run =
+      engine::PrepareRun(GenerationMode::Combination, request_, gbk::SplitPairs(G("美达易")), hooks_.ask);
   EXPECT_TRUE(run.writeBackFixed);
   EXPECT_EQ(run.fixed[0], G("华"));
   EXPECT_EQ(run.inputs.fixed[0], "");
@@ -197,8 +198,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, Trim,
 
 TEST(RemoveCleanedCharacters, StepsOverTwoByteCharacters) {
   // 0x81 0x61 is one GBK character whose trail byte is "a".
-  EXPECT_EQ(engine::RemoveCleanedCharacters("\x81" "a" "aZ9"), "\x81" "a");
-  EXPECT_EQ(engine::OffendingCharacters("\x81" "a"), "");
+  EXPECT_EQ(engine::RemoveCleanedCharacters("\x81"
+                                            "a"
+                                            "aZ9"),
+            "\x81"
+            "a");
+  EXPECT_EQ(engine::OffendingCharacters("\x81"
+                                        "a"),
+            "");
   EXPECT_EQ(engine::RemoveCleanedCharacters(G("华@夏")), G("华@夏"));  // not in the set
   EXPECT_EQ(engine::CleanedCharacterSet().size(), 56u);
 }

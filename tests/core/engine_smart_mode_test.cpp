@@ -155,10 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, FixedCharacters,
     ::testing::Values(FixedCase{"美达易", {"华", "", "", ""}, 3, "华达易"},
                       FixedCase{"美达", {"", "华", "", ""}, 2, "美华"},
-                      FixedCase{"美达", {"", "", "华", ""}, 2, "美达"},        // F3 ignored for two characters
-                      FixedCase{"美达易", {"华夏", "", "", ""}, 3, "华夏达易"},  // two characters lengthen the name
+                      FixedCase{"美达", {"", "", "华", ""}, 2, "美达"},  // F3 ignored for two characters
+                      FixedCase{
+                          "美达易", {"华夏", "", "", ""}, 3, "华夏达易"},  // two characters lengthen the name
                       FixedCase{"美达易星", {"", "", "", "华"}, 4, "美达易华"},
-                      FixedCase{"美", {"", "", "华", ""}, 3, "美华"},          // beyond a short name: appended
+                      FixedCase{"美", {"", "", "华", ""}, 3, "美华"},  // beyond a short name: appended
                       FixedCase{"", {"华", "", "", ""}, 2, "华"}));
 
 // ---------------------------------------------------------------------------
@@ -166,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SmartModeTest, Mode1ListsUniqueNamesNumberedWithoutGaps) {
   RecordingSink sink;
-  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()), sink);
+  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()),
+                                  sink);
 
   ASSERT_TRUE(sink.finish.has_value());
   EXPECT_EQ(sink.started, 1);
@@ -206,7 +208,8 @@ TEST_F(SmartModeTest, RowColumnsCoverTheFullNameButElementsOnlyTheName) {
   ASSERT_FALSE(sink.rows.empty());
   for (const auto& r : sink.rows) {
     auto name = engine::ComputeNamePartAttributes(r.name);
-    EXPECT_EQ(r.simplifiedStrokes, prefix.simplifiedStrokes + name.simplifiedStrokes + suffix.simplifiedStrokes);
+    EXPECT_EQ(r.simplifiedStrokes,
+              prefix.simplifiedStrokes + name.simplifiedStrokes + suffix.simplifiedStrokes);
     EXPECT_EQ(r.kangxiStrokes, prefix.kangxiStrokes + name.kangxiStrokes + suffix.kangxiStrokes);
     EXPECT_EQ(r.traditionalForm, prefix.traditionalForm + name.traditionalForm + suffix.traditionalForm);
     EXPECT_EQ(r.fiveElements, ElementsOf(r.name));
@@ -285,7 +288,8 @@ TEST_F(SmartModeTest, EmptyPoolNeverDraws) {
 
 TEST_F(SmartModeTest, CaptionEveryTenIterationsAndBarToTheEnd) {
   RecordingSink sink;
-  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()), sink);
+  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()),
+                                  sink);
   auto captions = sink.Captions();
   ASSERT_EQ(captions.size(), 100u);  // %1 .. %100, each shown once it changes
   EXPECT_EQ(captions.front(), "%1");
@@ -331,8 +335,8 @@ TEST_F(SmartModeTest, StopRequestEndsTheRunAndReportsIt) {
   std::stop_source stop;
   stop.request_stop();
   RecordingSink sink;
-  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()), sink,
-                                  stop.get_token());
+  engine::GenerateSmartMode1Names(SmartInputs(engine::GenerationMode::SmartMode1, 2, HundredCharacters()),
+                                  sink, stop.get_token());
   ASSERT_TRUE(sink.finish.has_value());
   EXPECT_TRUE(sink.finish->stopped);
   EXPECT_TRUE(sink.rows.empty());
@@ -447,7 +451,8 @@ TEST_F(SmartModeTest, Mode2EmptyWordListListsOneEmptyName) {
 
 TEST_F(SmartModeTest, Mode2TwoCharacterBarBuildsThePoolThenRunsAgain) {
   RecordingSink sink;
-  engine::GenerateSmartMode2Names(SmartInputs(engine::GenerationMode::SmartMode2, 2, HundredCharacters()), sink);
+  engine::GenerateSmartMode2Names(SmartInputs(engine::GenerationMode::SmartMode2, 2, HundredCharacters()),
+                                  sink);
   auto bars = sink.Bars();
   ASSERT_GE(bars.size(), 3u);
   EXPECT_EQ(bars.front(), 0);

@@ -28,10 +28,11 @@ class CombinationWindow : public ::testing::Test {
   }
 
   std::unique_ptr<CombinationInputWindow> Open() {
-    auto w = std::make_unique<CombinationInputWindow>(&parent_, [this](const std::vector<std::string>& chars) {
-      started_.push_back(chars);
-      return startResult_;
-    });
+    auto w =
+        std::make_unique<CombinationInputWindow>(&parent_, [this](const std::vector<std::string>& chars) {
+          started_.push_back(chars);
+          return startResult_;
+        });
     w->show();
     return w;
   }
@@ -111,7 +112,8 @@ TEST_F(CombinationWindow, ARunThatCannotStartLeavesTheButtonToTheCaller) {
 
 TEST_F(CombinationWindow, FiftyOneCharactersAreRefusedButKeptInTheArchive) {
   const QString fiftyOne = QStringLiteral(
-      "美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北天地玄黄宇");
+      "美达威金誉嘉信康思晟华宏昌泰亿旭甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳午未申酉戌亥春夏秋冬东南西北天地玄黄"
+      "宇");
   ASSERT_EQ(fiftyOne.size(), 51);
   auto w = Open();
   Type(w.get(), fiftyOne + QStringLiteral("，美达"));

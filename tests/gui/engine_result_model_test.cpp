@@ -36,7 +36,8 @@ TEST(ResultModel, HeadersAndCells) {
   EXPECT_EQ(m.columnCount(), 8);
   QStringList headers;
   for (int c = 0; c < 8; ++c) headers << m.headerData(c, Qt::Horizontal).toString();
-  EXPECT_EQ(headers, (QStringList{"编号", "公司名", "简体笔画", "繁体字", "康熙笔画", "五行属性", "评分", "主体"}));
+  EXPECT_EQ(headers,
+            (QStringList{"编号", "公司名", "简体笔画", "繁体字", "康熙笔画", "五行属性", "评分", "主体"}));
 
   m.appendRows({Row(1, "美达")});
   ASSERT_EQ(m.rowCount(), 1);

@@ -13,7 +13,6 @@
 //   w.exec();
 //   if (!w.runStarted()) enable 按钮1;
 #include <QDialog>
-
 #include <functional>
 #include <string>
 #include <vector>

@@ -30,7 +30,8 @@ class QueuedSink : public GenerationSink {
   void Post(F&& call) {
     // Qt's queued calls to one receiver keep their order.
     QMetaObject::invokeMethod(
-        context_, [target = target_, call = std::forward<F>(call)]() { call(*target); }, Qt::QueuedConnection);
+        context_, [target = target_, call = std::forward<F>(call)]() { call(*target); },
+        Qt::QueuedConnection);
   }
 
   QObject* context_;

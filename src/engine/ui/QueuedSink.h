@@ -1,7 +1,6 @@
 #pragma once
 // Carries a generation run's reports from its worker to the GUI thread.
 #include <QObject>
-
 #include <memory>
 
 #include "engine/smart_mode_run.h"

@@ -12,25 +12,35 @@ int ResultModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int ResultModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kResultColumnCount; }
+int ResultModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kResultColumnCount;
+}
 
 QVariant ResultModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()) || index.column() >= kResultColumnCount)
+  if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()) ||
+      index.column() >= kResultColumnCount)
     return {};
-  if (role == Qt::DecorationRole) return index.column() == 0 && !rowIcon_.isNull() ? QVariant(rowIcon_) : QVariant();
+  if (role == Qt::DecorationRole)
+    return index.column() == 0 && !rowIcon_.isNull() ? QVariant(rowIcon_) : QVariant();
   if (role != Qt::DisplayRole) return {};
   const ResultRow& r = rows_[static_cast<std::size_t>(index.row())];
   switch (index.column()) {
-    case 0: return r.serial;
-    case 2: return r.simplifiedStrokes;
-    case 4: return r.kangxiStrokes;
-    case 6: return r.score;
-    default: return platform::Q(ResultCellText(r, index.column()));
+    case 0:
+      return r.serial;
+    case 2:
+      return r.simplifiedStrokes;
+    case 4:
+      return r.kangxiStrokes;
+    case 6:
+      return r.score;
+    default:
+      return platform::Q(ResultCellText(r, index.column()));
   }
 }
 
 QVariant ResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
   if (section < 0 || section >= kResultColumnCount) return {};
   static const QStringList headers = [] {
     QStringList list;
@@ -54,7 +64,8 @@ void ResultModel::appendRows(std::vector<ResultRow> rows) {
 
 void ResultModel::setRowIcon(const QIcon& icon) {
   rowIcon_ = icon;
-  if (!rows_.empty()) emit dataChanged(index(0, 0), index(static_cast<int>(rows_.size()) - 1, 0), {Qt::DecorationRole});
+  if (!rows_.empty())
+    emit dataChanged(index(0, 0), index(static_cast<int>(rows_.size()) - 1, 0), {Qt::DecorationRole});
 }
 
 void ResultModel::clear() {

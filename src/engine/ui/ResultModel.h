@@ -4,7 +4,6 @@
 // costs little more than the rows themselves.
 #include <QAbstractTableModel>
 #include <QIcon>
-
 #include <vector>
 
 #include "engine/name_parts.h"
