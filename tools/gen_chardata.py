@@ -289,7 +289,9 @@ def element_by_rule(fields, traditional, reading):
 def kangxi_by_rule(fields, radical_strokes, traditional):
     strokes = total_strokes(fields, traditional)
     rs = radical_and_residual(fields, traditional)
-    if rs:
+    # A radical counts in its full form as a component (氵 as 水, 王 as 玉);
+    # a character that is the radical itself keeps its own count (王 4).
+    if rs and rs[1] > 0:
         strokes = max(strokes or 0, radical_strokes[rs[0]] + rs[1])
     if not strokes:
         raise Fail("no stroke count for %s" % traditional)
