@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "engine/ui/GenerateController.h"
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "frame/ui/Anchoring.h"
@@ -31,6 +32,7 @@
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
+#include "online/network_init.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace frame {
@@ -439,6 +441,7 @@ void MainWindow::attachFeatures() {
   // Features attach to the controls here, each by the designed names.
   new RegionPicker(this);
   new NamingModes(this);
+  new engine::GenerateController(this);
 }
 
 void MainWindow::applyEditBoxFont() {
@@ -612,17 +615,39 @@ void MainWindow::updateHintPicture() {
 void MainWindow::enableGenerateButton() { control<QPushButton>("按钮1")->setEnabled(true); }
 
 void MainWindow::startNetworkThread() {
+  // The step runs on a worker: every hook hands its work to the GUI thread,
+  // and drops it once this window is gone.
   QPointer<MainWindow> self(this);
-  platform::StartThread(
-      [self](std::stop_token, int) {
-        QMetaObject::invokeMethod(
-            qApp,
-            [self] {
-              if (self) self->enableGenerateButton();
-            },
-            Qt::QueuedConnection);
-      },
-      0, nullptr, false);
+  auto post = [self](std::function<void(MainWindow*)> f) {
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, f] {
+          if (self) f(self.data());
+        },
+        Qt::QueuedConnection);
+  };
+  online::StartupHooks hooks;
+  hooks.enableGenerateButton = [post] { post([](MainWindow* w) { w->enableGenerateButton(); }); };
+  hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->showMinimized(); }); };
+  hooks.updateWindow.restoreNormal = [post] { post([](MainWindow* w) { w->showNormal(); }); };
+  hooks.updateWindow.ask = [self](std::string_view text, std::string_view title, int flags) {
+    int answer = platform::kNo;
+    std::string t(text), c(title);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, &answer, &t, &c, flags] {
+          if (self) answer = platform::ShowMessageBox(t, c, flags);
+        },
+        Qt::BlockingQueuedConnection);
+    return answer;
+  };
+  hooks.endProgramSoon = [post] {
+    post([](MainWindow* w) {
+      w->hide();
+      w->findChild<QTimer*>(QStringLiteral("结束时钟"))->start(1000);
+    });
+  };
+  online::StartNetworkInitThread(std::move(hooks));
 }
 
 void MainWindow::saveInputs() {

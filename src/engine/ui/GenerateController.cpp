@@ -1,0 +1,190 @@
+#include "engine/ui/GenerateController.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <memory>
+
+#include "engine/generate.h"
+#include "engine/smart_mode_run.h"
+#include "engine/ui/CombinationInputWindow.h"
+#include "engine/ui/ResultModel.h"
+#include "frame/ui/MainWindow.h"
+#include "platform/dialogs.h"
+#include "platform/ui/qt_bridge.h"
+
+namespace engine {
+namespace {
+
+using platform::FromQ;
+using platform::Q;
+
+// Forwards a run's reports to the GUI thread, in order, and drops them once
+// the window is gone.
+class WindowSink : public GenerationSink {
+ public:
+  WindowSink(frame::MainWindow* window, ResultModel* model) : window_(window), model_(model) {}
+
+  void OnRunStarted() override {
+    Post([](frame::MainWindow* w, ResultModel* m) {
+      w->control<QPushButton>("按钮4")->hide();
+      w->control<QPushButton>("按钮1")->setEnabled(false);
+      w->control<QPushButton>("按钮2")->hide();
+      w->control<QPushButton>("按钮3")->hide();
+      m->clear();
+      w->control<QTableView>("超级列表框1")->setEnabled(false);
+      auto* bar = w->control<QProgressBar>("进度条4");
+      bar->setValue(0);
+      bar->show();
+    });
+  }
+
+  void OnProgress(const RunProgress& p) override {
+    Post([p](frame::MainWindow* w, ResultModel*) {
+      if (p.bar) w->control<QProgressBar>("进度条4")->setValue(*p.bar);
+      if (p.caption) w->control<QPushButton>("按钮1")->setText(Q(*p.caption));
+      if (p.status) w->setStatusPart(1, Q(*p.status));
+    });
+  }
+
+  void OnRows(std::vector<ResultRow>&& rows) override {
+    auto batch = std::make_shared<std::vector<ResultRow>>(std::move(rows));
+    Post([batch](frame::MainWindow*, ResultModel* m) { m->appendRows(std::move(*batch)); });
+  }
+
+  void OnRunFinished(const RunFinish& f) override {
+    Post([f](frame::MainWindow* w, ResultModel*) {
+      w->control<QProgressBar>("进度条4")->hide();
+      auto* button = w->control<QPushButton>("按钮1");
+      button->setText(Q(f.caption));
+      button->setEnabled(true);
+      w->control<QPushButton>("按钮2")->show();
+      w->control<QPushButton>("按钮3")->show();
+      w->control<QTableView>("超级列表框1")->setEnabled(true);
+      w->setStatusPart(1, Q(f.statusTip));
+      w->updateHintPicture();
+    });
+  }
+
+ private:
+  template <class F>
+  void Post(F f) {
+    QPointer<frame::MainWindow> w = window_;
+    QPointer<ResultModel> m = model_;
+    QMetaObject::invokeMethod(
+        qApp,
+        [w, m, f] {
+          if (w && m) f(w.data(), m.data());
+        },
+        Qt::QueuedConnection);
+  }
+
+  QPointer<frame::MainWindow> window_;
+  QPointer<ResultModel> model_;
+};
+
+GenerateRequest ReadRequest(const frame::MainWindow* w) {
+  GenerateRequest r;
+  r.bossSurname = FromQ(w->control<QLineEdit>("编辑框N1")->text());
+  r.bossGivenName = FromQ(w->control<QLineEdit>("编辑框N2")->text());
+  if (w->control<QRadioButton>("单选框2")->isChecked())
+    r.mode = GenerationMode::Combination;
+  else if (w->control<QRadioButton>("单选框3")->isChecked())
+    r.mode = GenerationMode::SmartMode2;
+  else
+    r.mode = GenerationMode::SmartMode1;
+  r.lengthIndex = w->control<QComboBox>("组合框1")->currentIndex();
+  r.prefix = FromQ(w->control<QLineEdit>("编辑框1")->text());
+  r.suffix = FromQ(w->control<QLineEdit>("编辑框2")->text());
+  const char* fixed[] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
+  for (int i = 0; i < 4; ++i) r.fixed[i] = FromQ(w->control<QLineEdit>(fixed[i])->text());
+  return r;
+}
+
+int Ask(const Prompt& p) { return platform::ShowMessageBox(p.text, p.title, p.flags); }
+
+// Shows the cleaned texts in the boxes, as the run would have written them.
+void WriteBack(frame::MainWindow* w, const PreparedRun& run) {
+  auto set = [w](const char* name, const std::string& text) {
+    auto* e = w->control<QLineEdit>(name);
+    QString q = Q(text);
+    if (e->text() != q) e->setText(q);
+  };
+  if (run.writeBackFixed) {
+    const char* fixed[] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
+    for (int i = 0; i < 4; ++i) set(fixed[i], run.fixed[i]);
+  }
+  set("编辑框1", run.prefix);
+  set("编辑框2", run.suffix);
+  w->control<QLineEdit>("编辑框A1")->setFocus();
+}
+
+}  // namespace
+
+GenerateController::GenerateController(frame::MainWindow* window) : QObject(window), window_(window) {
+  setObjectName(QStringLiteral("GenerateController"));
+  auto* grid = window->control<QTableView>("超级列表框1");
+  model_ = new ResultModel(grid);
+  grid->setModel(model_);
+  const int widths[] = {48, 190, 64, 190, 64, 64, 44, 60};
+  for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
+  connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
+  connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
+  connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this, &GenerateController::onGenerateClicked);
+}
+
+void GenerateController::onGenerateClicked() {
+  frame::MainWindow* w = window_;
+  if (!w) return;
+  auto* button = w->control<QPushButton>("按钮1");
+  // Disabled at once, so a double click cannot start two runs.
+  button->setEnabled(false);
+
+  GenerateHooks hooks;
+  hooks.ask = Ask;
+  hooks.clearResults = [w, this] {
+    w->control<QLabel>("图片框3")->hide();
+    model_->clear();
+  };
+  GeneratePlan plan = OnGenerateClicked(ReadRequest(w), hooks);
+  switch (plan.action) {
+    case GenerateAction::None:
+      button->setEnabled(true);
+      break;
+    case GenerateAction::FocusBossSurname:
+      button->setEnabled(true);
+      w->control<QLineEdit>("编辑框N1")->setFocus();
+      break;
+    case GenerateAction::StartRun:
+      WriteBack(w, plan.run);
+      if (!StartGenerationRun(plan.run.inputs, std::make_shared<WindowSink>(w, model_))) button->setEnabled(true);
+      break;
+    case GenerateAction::OpenCombinationWindow: {
+      auto* help = w->control<QPushButton>("按钮4");
+      help->setEnabled(false);
+      CombinationInputWindow dialog(w, [this, w](const std::vector<std::string>& characters) {
+        PreparedRun run = PrepareRun(GenerationMode::Combination, ReadRequest(w), characters, Ask);
+        WriteBack(w, run);
+        return StartGenerationRun(run.inputs, std::make_shared<WindowSink>(w, model_));
+      });
+      dialog.exec();
+      if (!window_) return;
+      help->setEnabled(true);
+      if (!dialog.runStarted()) button->setEnabled(true);
+      break;
+    }
+  }
+}
+
+GenerateController* FindGenerateController(const frame::MainWindow* window) {
+  return window ? window->findChild<GenerateController*>(QStringLiteral("GenerateController")) : nullptr;
+}
+
+}  // namespace engine

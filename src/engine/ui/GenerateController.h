@@ -1,0 +1,34 @@
+#pragma once
+// The generate button on the main window: asks its questions on the GUI
+// thread, starts the run of the chosen mode on a worker, and shows what the
+// run reports in the grid, the progress bar, the button and the status bar.
+#include <QObject>
+#include <QPointer>
+
+namespace frame {
+class MainWindow;
+}
+
+namespace engine {
+
+class ResultModel;
+
+class GenerateController : public QObject {
+  Q_OBJECT
+ public:
+  explicit GenerateController(frame::MainWindow* window);
+
+  ResultModel* model() const { return model_; }
+
+  // The click of 按钮1.
+  void onGenerateClicked();
+
+ private:
+  QPointer<frame::MainWindow> window_;
+  ResultModel* model_ = nullptr;
+};
+
+// The controller attached to a main window, or nullptr.
+GenerateController* FindGenerateController(const frame::MainWindow* window);
+
+}  // namespace engine

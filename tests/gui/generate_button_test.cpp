@@ -1,0 +1,159 @@
+// The generate button in the real main window: questions, a whole smart mode
+// 1 run into the grid, and closing in the middle of a run.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+#include <set>
+
+#include "engine/char_tables.h"
+#include "engine/luck.h"
+#include "engine/ui/GenerateController.h"
+#include "engine/ui/ResultModel.h"
+#include "frame/globals.h"
+#include "frame/settings.h"
+#include "frame/ui/MainWindow.h"
+#include "platform/gbk.h"
+#include "support/core/test_home.h"
+#include "support/gui/recorders.h"
+
+using frame::MainWindow;
+using gbk::G;
+
+namespace {
+
+class GenerateButtonTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("LANZHOU_SITE_URL", "http://127.0.0.1:9/", 1);
+    window = std::make_unique<MainWindow>();
+    window->show();
+    button = window->control<QPushButton>("按钮1");
+    QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 10000);
+    model = engine::FindGenerateController(window.get())->model();
+    window->control<QLineEdit>("编辑框N1")->setText(QStringLiteral("张"));
+    window->control<QLineEdit>("编辑框N2")->setText(QStringLiteral("伟"));
+  }
+  void TearDown() override {
+    if (window) window->close();
+    window.reset();
+    frame::globals().generationThread.reset();
+  }
+  void Generate() {
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && button->text() == QStringLiteral("立即起名"), 20000);
+  }
+  std::string Cell(int row, int column) { return model->index(row, column).data().toString().toStdString(); }
+
+  testing_support::TestHome home;
+  testing_support::MessageBoxRecorder boxes;
+  std::unique_ptr<MainWindow> window;
+  QPushButton* button = nullptr;
+  engine::ResultModel* model = nullptr;
+};
+
+TEST_F(GenerateButtonTest, SmartModeOneFillsTheGridWithUniqueNumberedRows) {
+  Generate();
+  ASSERT_GT(model->rowCount(), 1500);
+  EXPECT_LE(model->rowCount(), 2000);
+  std::set<std::string> names;
+  for (int r = 0; r < model->rowCount(); ++r) {
+    const engine::ResultRow& row = model->row(r);
+    ASSERT_EQ(row.serial, r + 1);
+    EXPECT_TRUE(names.insert(row.name).second) << "repeated name in row " << r + 1;
+    EXPECT_EQ(row.fullName, G("苏州") + row.name + G("软件有限公司"));
+    EXPECT_EQ(row.name.size(), 4u);
+    EXPECT_EQ(row.fiveElements.size(), 4u);  // the name's two elements only
+    EXPECT_EQ(row.score, engine::LuckGradeOfNumber(row.kangxiStrokes));
+    EXPECT_EQ(Cell(r, 0), std::to_string(r + 1));
+  }
+  EXPECT_TRUE(window->control<QLabel>("图片框3")->isHidden());
+  EXPECT_FALSE(window->control<QPushButton>("按钮2")->isHidden());
+  EXPECT_FALSE(window->control<QPushButton>("按钮3")->isHidden());
+  EXPECT_TRUE(window->control<QPushButton>("按钮4")->isHidden());
+  EXPECT_TRUE(window->control<QProgressBar>("进度条4")->isHidden());
+  EXPECT_TRUE(window->control<QTableView>("超级列表框1")->isEnabled());
+  EXPECT_EQ(window->statusPart(1),
+            QStringLiteral("提示:在表格上点击鼠标右键有操作菜单；直接双击表格一行可以查看评分。"));
+  // The run's names are published for the features that read them later.
+  std::string published = frame::globals().generatedNames.Get();
+  EXPECT_EQ(published.size(), static_cast<size_t>(model->rowCount()) * 6);
+  EXPECT_TRUE(boxes.shown().empty());
+
+  const QByteArray shot = qgetenv("LANZHOU_SCREENSHOT");
+  if (!shot.isEmpty()) {
+    window->showNormal();
+    window->resize(MainWindow::kDesignedWidth, MainWindow::kDesignedHeight);
+    QCoreApplication::processEvents();
+    window->grab().save(QString::fromUtf8(shot));
+  }
+}
+
+TEST_F(GenerateButtonTest, FixedCharactersTakeTheirPlaces) {
+  window->control<QComboBox>("组合框1")->setCurrentIndex(1);
+  window->control<QLineEdit>("编辑框A1")->setText(QStringLiteral(" 华 "));
+  Generate();
+  ASSERT_GT(model->rowCount(), 0);
+  EXPECT_EQ(window->control<QLineEdit>("编辑框A1")->text(), QStringLiteral("华"));
+  for (const auto& row : model->rows()) {
+    ASSERT_EQ(row.name.size(), 6u);
+    EXPECT_EQ(row.name.substr(0, 2), G("华"));
+  }
+  // F3 means nothing for two-character names.
+  window->control<QComboBox>("组合框1")->setCurrentIndex(0);
+  window->control<QLineEdit>("编辑框A1")->clear();
+  window->control<QLineEdit>("编辑框A3")->setText(QStringLiteral("龙"));
+  Generate();
+  for (const auto& row : model->rows()) EXPECT_EQ(row.name.size(), 4u);
+}
+
+TEST_F(GenerateButtonTest, IncompleteBossNameAsksFirstAndNoStopsEverything) {
+  window->control<QLineEdit>("编辑框N2")->clear();
+  boxes.QueueAnswer(6);  // No
+  QTest::mouseClick(button, Qt::LeftButton);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, "公司老板姓名未设置完整,是否继续？");
+  EXPECT_EQ(boxes.shown()[0].flags, 36);
+  EXPECT_TRUE(button->isEnabled());
+  EXPECT_EQ(window->focusWidget(), window->control<QLineEdit>("编辑框N1"));
+  QTest::qWait(50);
+  EXPECT_EQ(model->rowCount(), 0);
+
+  boxes.clear();
+  boxes.QueueAnswer(5);  // Yes
+  Generate();
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  EXPECT_GT(model->rowCount(), 0);
+}
+
+TEST_F(GenerateButtonTest, ADoubleClickStartsOneRun) {
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_FALSE(button->isEnabled());
+  QTest::mouseClick(button, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && button->text() == QStringLiteral("立即起名"), 20000);
+  QTest::qWait(100);
+  for (int r = 0; r < model->rowCount(); ++r) ASSERT_EQ(model->row(r).serial, r + 1);
+}
+
+TEST_F(GenerateButtonTest, ClosingDuringARunEndsCleanlyAndKeepsTheInputs) {
+  frame::globals().namesPerRun.Set("200000");
+  window->control<QLineEdit>("编辑框1")->setText(QStringLiteral("杭州"));
+  QTest::mouseClick(button, Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(model->rowCount() > 0, 10000);
+  window->close();
+  EXPECT_FALSE(platform::IsRunning(frame::globals().generationThread));
+  window.reset();
+  QTest::qWait(50);  // rows still queued for the gone window are dropped
+  EXPECT_EQ(gbk::ToUtf8(frame::ReadSetting(G("地区名"), "")), "杭州");
+  frame::globals().namesPerRun.Set("2000");
+}
+
+}  // namespace
