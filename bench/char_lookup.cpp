@@ -38,7 +38,8 @@ void OverPool(benchmark::State& state, Lookup lookup) {
 size_t AllIndexed(const std::string& c) {
   int simplified = 0, kangxi = 0;
   std::string pinyin, element, traditional;
-  engine::LookupNameAttributes(c, simplified, true, kangxi, true, pinyin, true, element, true, traditional, true);
+  engine::LookupNameAttributes(c, simplified, true, kangxi, true, pinyin, true, element, true, traditional,
+                               true);
   return simplified + kangxi + pinyin.size() + element.size() + traditional.size();
 }
 

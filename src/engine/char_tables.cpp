@@ -35,9 +35,11 @@ struct Overrides {
   }
 };
 
-// Readers take the current pointer without a lock. A replaced text stays
-// alive until the program ends, so a reader holding it is never left with
-// freed memory; the text is set once at start-up, so little is kept.
+// Readers take the current pointer without a lock: generation workers look
+// up thousands of characters while the start-up thread may publish the text.
+// A replaced text stays alive until the program ends, so a reader holding it
+// is never left with freed memory; the text is set once at start-up, so
+// little is kept.
 std::atomic<const Overrides*> current{nullptr};
 std::mutex publishing;
 std::vector<std::unique_ptr<const Overrides>>& Published() {
@@ -72,7 +74,12 @@ void SetKangxiOverrides(std::string_view text) {
   current.store(published, std::memory_order_release);
 }
 
-int GetSimplifiedStrokes(std::string_view ch) { return reference::GetSimplifiedStrokes(ch, EmbeddedTables()); }
+int GetSimplifiedStrokes(std::string_view ch) {
+  unsigned lead = ch.size() > 0 ? static_cast<unsigned char>(ch[0]) : 0;
+  unsigned trail = ch.size() > 1 ? static_cast<unsigned char>(ch[1]) : 0;
+  int index = chardata::Gb2312Index(lead, trail);
+  return index < 0 ? -1 : chardata::SimplifiedStrokeEntry(EmbeddedTables().simplifiedStrokes, index);
+}
 
 std::string ToTraditionalForm(std::string_view text) {
   static const std::string bell = gbk::G("钟"), bellOld = gbk::G("鍾");
@@ -129,9 +136,10 @@ std::string PinyinOf(std::string_view ch) {
   return std::string(EmbeddedIndex().Pinyin(index));
 }
 
-bool LookupNameAttributes(std::string_view ch, int& simplifiedStrokes, bool wantSimplified, int& kangxiStrokes,
-                          bool wantKangxi, std::string& pinyin, bool wantPinyin, std::string& fiveElement,
-                          bool wantFiveElement, std::string& traditional, bool wantTraditional) {
+bool LookupNameAttributes(std::string_view ch, int& simplifiedStrokes, bool wantSimplified,
+                          int& kangxiStrokes, bool wantKangxi, std::string& pinyin, bool wantPinyin,
+                          std::string& fiveElement, bool wantFiveElement, std::string& traditional,
+                          bool wantTraditional) {
   if (wantSimplified) simplifiedStrokes = GetSimplifiedStrokes(ch);
   if (wantKangxi) kangxiStrokes = GetKangxiStrokes(ch);
   if (wantPinyin) pinyin = PinyinOf(ch);
@@ -143,8 +151,8 @@ bool LookupNameAttributes(std::string_view ch, int& simplifiedStrokes, bool want
 CharacterAttributes LookupNameAttributes(std::string_view ch) {
   CharacterAttributes a;
   a.character = std::string(ch);
-  LookupNameAttributes(ch, a.simplifiedStrokes, true, a.kangxiStrokes, true, a.pinyin, true, a.fiveElement, true,
-                       a.traditional, true);
+  LookupNameAttributes(ch, a.simplifiedStrokes, true, a.kangxiStrokes, true, a.pinyin, true, a.fiveElement,
+                       true, a.traditional, true);
   return a;
 }
 

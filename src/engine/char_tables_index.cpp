@@ -151,7 +151,8 @@ bool IsHanziCode(unsigned lead, unsigned trail) {
 bool IsHanziText(std::string_view text) {
   if (text.empty() || text.size() % 2 != 0) return false;
   for (size_t i = 0; i < text.size(); i += 2)
-    if (!IsHanziCode(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(text[i + 1]))) return false;
+    if (!IsHanziCode(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(text[i + 1])))
+      return false;
   return true;
 }
 

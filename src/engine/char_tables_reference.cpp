@@ -126,7 +126,8 @@ std::string GetFiveElement(std::string_view ch, const TableTexts& t) {
 
 std::string PinyinOf(std::string_view ch, const TableTexts& t) {
   if (ch.size() < 2) return {};
-  if (chardata::Gb2312Index(static_cast<unsigned char>(ch[0]), static_cast<unsigned char>(ch[1])) < 0) return {};
+  if (chardata::Gb2312Index(static_cast<unsigned char>(ch[0]), static_cast<unsigned char>(ch[1])) < 0)
+    return {};
   std::string_view c = ch.substr(0, 2);
   for (size_t line = 0; line < t.pinyin.size();) {
     size_t end = t.pinyin.find('\n', line);

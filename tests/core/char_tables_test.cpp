@@ -1,5 +1,7 @@
 // The character lookups against the values the tables must give, and the
 // stored forms of the tables themselves.
+#include "engine/char_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +10,6 @@
 #include <set>
 #include <string>
 
-#include "engine/char_tables.h"
 #include "engine/char_tables_index.h"
 #include "platform/embedded.h"
 #include "platform/gbk.h"
@@ -30,18 +31,21 @@ std::string Utf8(std::string_view g) { return gbk::ToUtf8(g); }
 
 class SimplifiedStrokes : public ::testing::TestWithParam<Row> {};
 
-TEST_P(SimplifiedStrokes, Value) { EXPECT_EQ(engine::GetSimplifiedStrokes(Text(GetParam())), GetParam().value); }
+TEST_P(SimplifiedStrokes, Value) {
+  EXPECT_EQ(engine::GetSimplifiedStrokes(Text(GetParam())), GetParam().value);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SimplifiedStrokes,
-    ::testing::Values(Row{"啊", 10}, Row{"阿", 7}, Row{"埃", 10}, Row{"挨", 10}, Row{"齄", 23},
-                      Row{"啊x", 10},                       // the first character counts
-                      Row{"a", -1}, Row{"１", -1},           // Latin letter, full-width digit
-                      Row{"", -1}, Row{"\xB0", -1, true},    // a missing second byte counts as 0
-                      Row{"\x81\x40", -1, true},             // GBK outside rows B0..F7
-                      Row{"、", -1}, Row{"\xF8\xA1", -1, true},
-                      Row{"\xD7\xFA", 0, true}, Row{"\xD7\xFE", 0, true},  // unassigned positions
-                      Row{"\xD7\xF9", 10, true}));                          // 座, the last before them
+INSTANTIATE_TEST_SUITE_P(Rows, SimplifiedStrokes,
+                         ::testing::Values(Row{"啊", 10}, Row{"阿", 7}, Row{"埃", 10}, Row{"挨", 10},
+                                           Row{"齄", 23}, Row{"啊x", 10},  // the first character counts
+                                           Row{"囱", 7}, Row{"靛", 16}, Row{"屡", 12},  // in no other table
+                                           Row{"a", -1}, Row{"１", -1},  // Latin letter, full-width digit
+                                           Row{"", -1},
+                                           Row{"\xB0", -1, true},      // a missing second byte counts as 0
+                                           Row{"\x81\x40", -1, true},  // GBK outside rows B0..F7
+                                           Row{"、", -1}, Row{"\xF8\xA1", -1, true}, Row{"\xD7\xFA", 0, true},
+                                           Row{"\xD7\xFE", 0, true},     // unassigned positions
+                                           Row{"\xD7\xF9", 10, true}));  // 座, the last before them
 
 // ---- Kangxi strokes and the tables that give them
 
@@ -113,19 +117,21 @@ TEST_P(FiveElement, Value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FiveElement,
-    ::testing::Values(std::pair{"一", "土"}, std::pair{"乙", "土"}, std::pair{"匕", "金"}, std::pair{"人", "金"},
-                      std::pair{"勹", "水"}, std::pair{"乜", "水"}, std::pair{"刁", "火"}, std::pair{"二", "火"},
-                      std::pair{"了", "火"}, std::pair{"干", "木"},
+    ::testing::Values(std::pair{"一", "土"}, std::pair{"乙", "土"}, std::pair{"匕", "金"},
+                      std::pair{"人", "金"}, std::pair{"勹", "水"}, std::pair{"乜", "水"},
+                      std::pair{"刁", "火"}, std::pair{"二", "火"}, std::pair{"了", "火"},
+                      std::pair{"干", "木"},
                       // the element words answer for themselves, although 土 first stands as a label
-                      std::pair{"金", "金"}, std::pair{"木", "木"}, std::pair{"水", "水"}, std::pair{"火", "火"},
-                      std::pair{"土", "土"},
+                      std::pair{"金", "金"}, std::pair{"木", "木"}, std::pair{"水", "水"},
+                      std::pair{"火", "火"}, std::pair{"土", "土"},
                       // by radical: 氵 water, 艹 wood, 钅 metal, 日 fire, 山 earth
-                      std::pair{"江", "水"}, std::pair{"花", "木"}, std::pair{"钟", "金"}, std::pair{"明", "火"},
-                      std::pair{"峰", "土"},
+                      std::pair{"江", "水"}, std::pair{"花", "木"}, std::pair{"钟", "金"},
+                      std::pair{"明", "火"}, std::pair{"峰", "土"},
                       // unknown
                       std::pair{"a", "未"}, std::pair{"囱", "未"}, std::pair{"屡", "未"}, std::pair{"", "未"},
                       // separators of the stored text are no characters of it
-                      std::pair{"：", "未"}, std::pair{"“", "未"}, std::pair{"2", "未"}, std::pair{"{", "未"}));
+                      std::pair{"：", "未"}, std::pair{"“", "未"}, std::pair{"2", "未"},
+                      std::pair{"{", "未"}));
 
 TEST(FiveElement, TraditionalFormsShareTheirSimplifiedElement) {
   for (const char* c : {"荣", "龙", "钟", "骊", "鹂"}) {
@@ -176,8 +182,8 @@ TEST(TraditionalForm, KeepsTheByteLengthAndEveryOneByteCharacter) {
 
 TEST(Pinyin, Readings) {
   const std::pair<const char*, const char*> rows[] = {
-      {"绿", "lv"}, {"女", "nv"}, {"略", "lve"}, {"长", "chang"}, {"曾", "zeng"}, {"还", "huan"},
-      {"了", "liao"}, {"啊", "a"}, {"重", "zhong"}, {"齄", "zha"}, {"庄", "zhuang"}, {"爨", "cuan"}};
+      {"绿", "lv"},   {"女", "nv"}, {"略", "lve"},   {"长", "chang"}, {"曾", "zeng"},   {"还", "huan"},
+      {"了", "liao"}, {"啊", "a"},  {"重", "zhong"}, {"齄", "zha"},   {"庄", "zhuang"}, {"爨", "cuan"}};
   for (auto [c, p] : rows) EXPECT_EQ(engine::PinyinOf(G(c)), p) << c;
   EXPECT_EQ(engine::PinyinOf("a"), "");
   EXPECT_EQ(engine::PinyinOf(""), "");
@@ -220,8 +226,8 @@ TEST(Pinyin, LevelOneIsInFilingOrder) {
 TEST(NameAttributes, ComputesOnlyWhatIsAskedFor) {
   int simplified = 111, kangxi = 222;
   std::string pinyin = "keep", element = "keep", traditional = "keep";
-  EXPECT_TRUE(engine::LookupNameAttributes(G("荣"), simplified, false, kangxi, true, pinyin, false, element, true,
-                                           traditional, false));
+  EXPECT_TRUE(engine::LookupNameAttributes(G("荣"), simplified, false, kangxi, true, pinyin, false, element,
+                                           true, traditional, false));
   EXPECT_EQ(simplified, 111);
   EXPECT_EQ(kangxi, 14);
   EXPECT_EQ(pinyin, "keep");
@@ -251,13 +257,13 @@ class LuckGrade : public ::testing::TestWithParam<std::pair<int, int>> {};
 TEST_P(LuckGrade, Score) { EXPECT_EQ(engine::LuckGradeOfNumber(GetParam().first), GetParam().second); }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LuckGrade,
-                         ::testing::Values(std::pair{1, 100}, std::pair{2, 98}, std::pair{26, 99}, std::pair{81, 100},
-                                           std::pair{82, 98},     // 2
-                                           std::pair{106, 99},    // 26
-                                           std::pair{161, 100},   // 81
-                                           std::pair{162, 98},    // 82, then 2
-                                           std::pair{481, 100},   // five subtractions to 81
-                                           std::pair{482, 0},     // still 82 after five
+                         ::testing::Values(std::pair{1, 100}, std::pair{2, 98}, std::pair{26, 99},
+                                           std::pair{81, 100}, std::pair{82, 98},  // 2
+                                           std::pair{106, 99},                     // 26
+                                           std::pair{161, 100},                    // 81
+                                           std::pair{162, 98},                     // 82, then 2
+                                           std::pair{481, 100},                    // five subtractions to 81
+                                           std::pair{482, 0},                      // still 82 after five
                                            std::pair{0, 0}, std::pair{-5, 0}, std::pair{-81, 0},
                                            std::pair{2147483647, 0}, std::pair{-2147483647 - 1, 0}));
 
@@ -283,9 +289,13 @@ TEST(StoredTables, OpeningsAndEndings) {
   EXPECT_EQ(name.rfind("√健|11|√柏|9|√金|8|√傲|13|", 0), 0u);
   EXPECT_TRUE(name.ends_with("|√罐|24|"));
 
-  EXPECT_EQ(Utf8(Stored("chars/traditional_pair_strokes.txt")).rfind("√轩|軒|10|√泽|澤|17|√荣|榮|14|", 0), 0u);
-  EXPECT_EQ(Utf8(Stored("chars/kangxi_stroke_list.txt")).rfind("啊16 阿13 埃10 挨11 哎 8 哎11 唉10 哀9  ", 0), 0u);
-  EXPECT_EQ(Utf8(Stored("chars/stroke_groups.txt")).rfind("{1}\r\n：一乙\r\n{2}\r\n：匕刀人入厶\r\n：勹卜乜\r\n", 0), 0u);
+  EXPECT_EQ(Utf8(Stored("chars/traditional_pair_strokes.txt")).rfind("√轩|軒|10|√泽|澤|17|√荣|榮|14|", 0),
+            0u);
+  EXPECT_EQ(Utf8(Stored("chars/kangxi_stroke_list.txt")).rfind("啊16 阿13 埃10 挨11 哎 8 哎11 唉10 哀9  ", 0),
+            0u);
+  EXPECT_EQ(Utf8(Stored("chars/stroke_groups.txt"))
+                .rfind("{1}\r\n：一乙\r\n{2}\r\n：匕刀人入厶\r\n：勹卜乜\r\n", 0),
+            0u);
   EXPECT_EQ(Utf8(Stored("chars/five_elements.txt"))
                 .rfind("{1}\r\n“土”：一乙\r\n{2}\r\n“金”：匕刀人入厶\r\n“水”：勹卜乜\r\n“火”：刁丁二力了", 0),
             0u);
@@ -307,7 +317,8 @@ TEST(StoredTables, GroupsAreTheElementTextWithoutLabels) {
   int expected = 1;
   for (size_t p = groups.find("{"); p != std::string::npos; p = groups.find("\r\n{", p + 1)) {
     if (groups[p] == '\r') p += 2;
-    EXPECT_EQ(groups.compare(p, std::to_string(expected).size() + 4, "{" + std::to_string(expected) + "}\r\n"), 0);
+    EXPECT_EQ(
+        groups.compare(p, std::to_string(expected).size() + 4, "{" + std::to_string(expected) + "}\r\n"), 0);
     ++expected;
   }
   EXPECT_EQ(expected, 31);
