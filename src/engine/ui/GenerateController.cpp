@@ -133,7 +133,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   auto* grid = window->control<QTableView>("超级列表框1");
   model_ = new ResultModel(grid);
   grid->setModel(model_);
-  const int widths[] = {48, 190, 64, 190, 64, 64, 44, 60};
+  const int widths[] = {44, 178, 62, 178, 62, 62, 40, 70};
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
   connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
