@@ -15,6 +15,7 @@
 #include "engine/generate.h"
 #include "engine/smart_mode_run.h"
 #include "engine/ui/CombinationInputWindow.h"
+#include "engine/ui/QueuedSink.h"
 #include "engine/ui/ResultModel.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/dialogs.h"
@@ -26,69 +27,59 @@ namespace {
 using platform::FromQ;
 using platform::Q;
 
-// Forwards a run's reports to the GUI thread, in order, and drops them once
-// the window is gone.
+// Shows a run's reports in the main window. It runs on the GUI thread:
+// MakeQueuedSink carries each report over from the worker.
 class WindowSink : public GenerationSink {
  public:
   WindowSink(frame::MainWindow* window, ResultModel* model) : window_(window), model_(model) {}
 
   void OnRunStarted() override {
-    Post([](frame::MainWindow* w, ResultModel* m) {
-      w->control<QPushButton>("按钮4")->hide();
-      w->control<QPushButton>("按钮1")->setEnabled(false);
-      w->control<QPushButton>("按钮2")->hide();
-      w->control<QPushButton>("按钮3")->hide();
-      m->clear();
-      w->control<QTableView>("超级列表框1")->setEnabled(false);
-      auto* bar = w->control<QProgressBar>("进度条4");
-      bar->setValue(0);
-      bar->show();
-    });
+    if (!window_ || !model_) return;
+    frame::MainWindow* w = window_;
+    w->control<QPushButton>("按钮4")->hide();
+    w->control<QPushButton>("按钮1")->setEnabled(false);
+    w->control<QPushButton>("按钮2")->hide();
+    w->control<QPushButton>("按钮3")->hide();
+    model_->clear();
+    w->control<QTableView>("超级列表框1")->setEnabled(false);
+    auto* bar = w->control<QProgressBar>("进度条4");
+    bar->setValue(0);
+    bar->show();
   }
 
   void OnProgress(const RunProgress& p) override {
-    Post([p](frame::MainWindow* w, ResultModel*) {
-      if (p.bar) w->control<QProgressBar>("进度条4")->setValue(*p.bar);
-      if (p.caption) w->control<QPushButton>("按钮1")->setText(Q(*p.caption));
-      if (p.status) w->setStatusPart(1, Q(*p.status));
-    });
+    if (!window_) return;
+    if (p.bar) window_->control<QProgressBar>("进度条4")->setValue(*p.bar);
+    if (p.caption) window_->control<QPushButton>("按钮1")->setText(Q(*p.caption));
+    if (p.status) window_->setStatusPart(1, Q(*p.status));
   }
 
   void OnRows(std::vector<ResultRow>&& rows) override {
-    auto batch = std::make_shared<std::vector<ResultRow>>(std::move(rows));
-    Post([batch](frame::MainWindow*, ResultModel* m) { m->appendRows(std::move(*batch)); });
+    if (model_) model_->appendRows(std::move(rows));
   }
 
   void OnRunFinished(const RunFinish& f) override {
-    Post([f](frame::MainWindow* w, ResultModel*) {
-      w->control<QProgressBar>("进度条4")->hide();
-      auto* button = w->control<QPushButton>("按钮1");
-      button->setText(Q(f.caption));
-      button->setEnabled(true);
-      w->control<QPushButton>("按钮2")->show();
-      w->control<QPushButton>("按钮3")->show();
-      w->control<QTableView>("超级列表框1")->setEnabled(true);
-      w->setStatusPart(1, Q(f.statusTip));
-      w->updateHintPicture();
-    });
+    if (!window_) return;
+    frame::MainWindow* w = window_;
+    w->control<QProgressBar>("进度条4")->hide();
+    auto* button = w->control<QPushButton>("按钮1");
+    button->setText(Q(f.caption));
+    button->setEnabled(true);
+    w->control<QPushButton>("按钮2")->show();
+    w->control<QPushButton>("按钮3")->show();
+    w->control<QTableView>("超级列表框1")->setEnabled(true);
+    w->setStatusPart(1, Q(f.statusTip));
+    w->updateHintPicture();
   }
 
  private:
-  template <class F>
-  void Post(F f) {
-    QPointer<frame::MainWindow> w = window_;
-    QPointer<ResultModel> m = model_;
-    QMetaObject::invokeMethod(
-        qApp,
-        [w, m, f] {
-          if (w && m) f(w.data(), m.data());
-        },
-        Qt::QueuedConnection);
-  }
-
   QPointer<frame::MainWindow> window_;
   QPointer<ResultModel> model_;
 };
+
+std::shared_ptr<GenerationSink> SinkFor(frame::MainWindow* w, ResultModel* model) {
+  return MakeQueuedSink(w, std::make_shared<WindowSink>(w, model));
+}
 
 GenerateRequest ReadRequest(const frame::MainWindow* w) {
   GenerateRequest r;
@@ -164,7 +155,7 @@ void GenerateController::onGenerateClicked() {
       break;
     case GenerateAction::StartRun:
       WriteBack(w, plan.run);
-      if (!StartGenerationRun(plan.run.inputs, std::make_shared<WindowSink>(w, model_))) button->setEnabled(true);
+      if (!StartGenerationRun(plan.run.inputs, SinkFor(w, model_))) button->setEnabled(true);
       break;
     case GenerateAction::OpenCombinationWindow: {
       auto* help = w->control<QPushButton>("按钮4");
@@ -172,7 +163,7 @@ void GenerateController::onGenerateClicked() {
       CombinationInputWindow dialog(w, [this, w](const std::vector<std::string>& characters) {
         PreparedRun run = PrepareRun(GenerationMode::Combination, ReadRequest(w), characters, Ask);
         WriteBack(w, run);
-        return StartGenerationRun(run.inputs, std::make_shared<WindowSink>(w, model_));
+        return StartGenerationRun(run.inputs, SinkFor(w, model_));
       });
       dialog.exec();
       if (!window_) return;
