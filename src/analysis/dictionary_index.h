@@ -1,0 +1,28 @@
+#pragma once
+// The online dictionary's page index: lines of one character, "|" and the
+// number of its page on the site, each ended by CR LF. Shared by the
+// evaluation window's character pages and the dictionary window.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace analysis {
+
+// The stored index (GBK bytes).
+std::string_view DictionaryIndex();
+
+// The page number of `character` as text, or nothing when the index has no
+// line for it. The first occurrence of the text followed by "|" decides
+// (letter case respected, starting only at character boundaries), so the
+// text must be written as the index writes it; an empty text is never found.
+std::optional<std::string> DictionaryPageNumber(std::string_view character);
+
+// Site addresses (site base + edition segment + ...).
+std::string DictionaryStartPageAddress();                        // ".../html2/" (index by pinyin)
+std::string DictionaryRadicalIndexAddress();                     // ".../html/"
+std::string DictionaryPageAddress(std::string_view pageNumber);  // ".../html3/N.html"
+
+// The page of one character, or the start page when it is not indexed.
+std::string DictionaryAddressFor(std::string_view character);
+
+}  // namespace analysis

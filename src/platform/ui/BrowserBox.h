@@ -1,0 +1,72 @@
+#pragma once
+// The browser box of every window that shows pages: the maker's site or a
+// page the program generated. Before each navigation it asks its window,
+// which may carry out an in-page command and cancel the navigation.
+//
+// Addresses travel as GBK text. A link in a generated page carries its value
+// percent-encoded as GBK bytes; the box decodes the query back to those
+// bytes, so the value the window reads is exactly the one written.
+// Generated (local) pages run without JavaScript.
+#include <QPrinter>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class BrowserBox;
+
+// The page that reports every navigation request to its box first.
+class BrowserPage : public QWebEnginePage {
+  Q_OBJECT
+ public:
+  explicit BrowserPage(BrowserBox* box);
+
+ protected:
+  bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+
+ private:
+  BrowserBox* box_;
+};
+
+class BrowserBox : public QWebEngineView {
+  Q_OBJECT
+ public:
+  explicit BrowserBox(QWidget* parent = nullptr);
+  ~BrowserBox() override;
+
+  // Opens a site address (GBK text; "http:", "https:" or "file:" address).
+  // A text without a scheme is taken as a local file path.
+  void openAddress(const std::string& addressGbk);
+  // Opens a page the program generated, without JavaScript.
+  void openFile(const std::filesystem::path& file);
+
+  // The current address as GBK text.
+  std::string addressGbk() const;
+
+  // Printing goes through the system print dialog; the preview paints the
+  // page into the preview dialog.
+  void printPage();
+  void printPreview();
+
+  // The address as the window sees it: the path part decoded (UTF-8 file
+  // names become GBK), the query decoded to its raw bytes.
+  static std::string UrlToGbk(const QUrl& url);
+
+ signals:
+  // Emitted before every navigation, on the GUI thread; a receiver sets
+  // *cancel to keep the box where it is. Connect directly.
+  void aboutToNavigate(const std::string& addressGbk, bool* cancel);
+
+ private:
+  friend class BrowserPage;
+  bool navigationAccepted(const QUrl& url, bool isMainFrame);
+
+  std::unique_ptr<QPrinter> printer_;
+  bool printing_ = false;
+};
+
+}  // namespace platform
