@@ -11,6 +11,7 @@ packages=(
   libboost-regex-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
+  python3 unicode-data opencc
   xauth xvfb
 )
 

@@ -147,12 +147,19 @@ int Find(std::string_view text, std::string_view needle, bool ignoreCase, int st
 }
 
 int FindLast(std::string_view text, std::string_view needle, bool ignoreCase) {
+  // One pass over the character boundaries, keeping the last match.
   int last = -1;
-  int p = Find(text, needle, ignoreCase, 1);
-  while (p > 0) {
-    last = p;
-    size_t step = (static_cast<unsigned char>(text[p - 1]) >= 0x80) ? 2 : 1;
-    p = Find(text, needle, ignoreCase, p + static_cast<int>(step));
+  size_t i = 0;
+  if (needle.empty()) {
+    while (i < text.size()) {
+      last = static_cast<int>(i) + 1;
+      i += (static_cast<unsigned char>(text[i]) >= 0x80) ? 2 : 1;
+    }
+    return last;
+  }
+  while (i + needle.size() <= text.size()) {
+    if (MatchAt(text, i, needle, ignoreCase)) last = static_cast<int>(i) + 1;
+    i += (static_cast<unsigned char>(text[i]) >= 0x80) ? 2 : 1;
   }
   return last;
 }

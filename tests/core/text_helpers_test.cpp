@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"|abc", "|", "", "abc"},                 // separator at the start
                       CutCase{"", "|", "", ""},                        // empty text
                       CutCase{"abc", "", "", "abc"},                   // empty separator found at 1
-                      CutCase{"ab", "abcd", "", ""}));                 // separator longer than text
+                      CutCase{"ab", "abcd", "", ""}),                  // separator longer than text
+    [](const ::testing::TestParamInfo<CutCase>& info) { return "Row" + std::to_string(info.index); });
 
 TEST(TextCut, SeparatorEqualToATrailByteIsNotFoundInsideACharacter) {
   // 81 7C is a GBK character whose trail byte is "|".
