@@ -71,28 +71,20 @@ std::string Convert(iconv_t cd, std::string_view in, std::string_view replacemen
 
 }  // namespace
 
+static bool IsAscii(std::string_view text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return false;
+  return true;
+}
+
 std::string ToUtf8(std::string_view text) {
-  bool ascii = true;
-  for (unsigned char c : text) {
-    if (c >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (ascii) return std::string(text);
+  if (IsAscii(text)) return std::string(text);
   thread_local Converter conv("UTF-8", "GBK");
   return Convert(conv.cd, text, "\xEF\xBF\xBD", 0);
 }
 
 std::string FromUtf8(std::string_view text) {
-  bool ascii = true;
-  for (unsigned char c : text) {
-    if (c >= 0x80) {
-      ascii = false;
-      break;
-    }
-  }
-  if (ascii) return std::string(text);
+  if (IsAscii(text)) return std::string(text);
   thread_local Converter conv("GBK", "UTF-8");
   return Convert(conv.cd, text, "?", 1);
 }

@@ -42,10 +42,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-struct Line {
-  std::string_view text;
-};
-
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
@@ -89,23 +85,11 @@ std::string Unquote(std::string_view v) {
   return std::string(v);
 }
 
-std::string CleanName(std::string_view s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned char c = s[i];
-    if (c >= 0x80 && i + 1 < s.size()) {
-      out.push_back(s[i]);
-      out.push_back(s[i + 1]);
-      ++i;
-      continue;
-    }
-    if (c == '\r' || c == '\n' || c == '=' || c == '[' || c == ']' || c == 0) c = ' ';
-    out.push_back(static_cast<char>(c));
-  }
-  return std::string(Trim(out));
-}
-
-std::string CleanValue(std::string_view s) {
+// Keeps a written text on its one line: line breaks and zero bytes become
+// blanks, and in names also the bytes that would start a section or end a
+// key. Two-byte characters pass whole, so their trail bytes are never taken
+// for any of these.
+std::string CleanText(std::string_view s, bool isName) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
     unsigned char c = s[i];
@@ -116,10 +100,14 @@ std::string CleanValue(std::string_view s) {
       continue;
     }
     if (c == '\r' || c == '\n' || c == 0) c = ' ';
+    if (isName && (c == '=' || c == '[' || c == ']')) c = ' ';
     out.push_back(static_cast<char>(c));
   }
-  return out;
+  return isName ? std::string(Trim(out)) : out;
 }
+
+std::string CleanName(std::string_view s) { return CleanText(s, true); }
+std::string CleanValue(std::string_view s) { return CleanText(s, false); }
 
 }  // namespace
 
