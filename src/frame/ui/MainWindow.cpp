@@ -29,6 +29,7 @@
 #include "frame/ui/NamingModes.h"
 #include "frame/ui/Pictures.h"
 #include "frame/ui/RegionPicker.h"
+#include "frame/ui/ResultGridMenu.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
@@ -442,6 +443,7 @@ void MainWindow::attachFeatures() {
   new RegionPicker(this);
   new NamingModes(this);
   new engine::GenerateController(this);
+  new ResultGridMenu(this);
 }
 
 void MainWindow::applyEditBoxFont() {
