@@ -166,6 +166,20 @@ TEST_F(EvaluationWindowTest, EvaluationShowsItsTitleThenBuildsOnePagePerCharacte
   EXPECT_EQ(TabTitles(), (QStringList{"临", "江", "禾", "禾", "公", "司"}));
 }
 
+TEST_F(EvaluationWindowTest, APageFileThatCannotBeWrittenNeverShowsAnOldScore) {
+  std::filesystem::create_directories(analysis::ScorePagePath() / "in-the-way");
+  Open();
+  auto* score = window_->control<platform::BrowserBox>("超文本浏览框1");
+  QSignalSpy loaded(score, &platform::BrowserBox::loadFinished);
+  Type("临江", "禾川", "软件有限公司");
+  window_->control<QPushButton>("按钮1")->click();
+  ASSERT_TRUE(WaitForResult());
+  ASSERT_TRUE(loaded.wait(20000));
+  EXPECT_FALSE(score->url().isLocalFile());
+  EXPECT_EQ(score->title(), "公司评分");
+  EXPECT_EQ(TabTitles().size(), 10);
+}
+
 TEST_F(EvaluationWindowTest, StrippedCharactersLeaveTheBoxesAndAnEmptyPage) {
   Open();
   Type("临江 ", "abc", "Soft公司.");

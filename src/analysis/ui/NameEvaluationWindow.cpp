@@ -208,7 +208,12 @@ void NameEvaluationWindow::ApplyEvaluation(const EvaluationResult& result) {
   boxes_[kPrefix]->setText(platform::Q(result.boxes.prefix));
   boxes_[kMain]->setText(platform::Q(result.boxes.mainName));
   boxes_[kSuffix]->setText(platform::Q(result.boxes.suffix));
-  scoreBrowser_->openFile(ScorePagePath());
+  // A page file that could not be replaced still holds the last name's
+  // score: show this name's page from memory instead.
+  if (result.written)
+    scoreBrowser_->openFile(ScorePagePath());
+  else
+    scoreBrowser_->showPage(result.page);
   BuildCharacterTabs();
   startButton_->setEnabled(true);
   setWindowTitle(platform::Q(EvaluationWindowTitle()));

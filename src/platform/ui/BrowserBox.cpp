@@ -84,6 +84,12 @@ void BrowserBox::openFile(const std::filesystem::path& file) {
   setUrl(QUrl::fromLocalFile(PathToQ(file)));
 }
 
+void BrowserBox::showPage(const std::string& htmlGbk) {
+  page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  setContent(QByteArray(htmlGbk.data(), static_cast<qsizetype>(htmlGbk.size())),
+             QStringLiteral("text/html;charset=GBK"));
+}
+
 std::string BrowserBox::addressGbk() const { return UrlToGbk(url()); }
 
 void BrowserBox::printPage() {

@@ -43,6 +43,9 @@ class BrowserBox : public QWebEngineView {
   void openAddress(const std::string& addressGbk);
   // Opens a page the program generated, without JavaScript.
   void openFile(const std::filesystem::path& file);
+  // Shows a generated page (GBK HTML) straight from memory, without
+  // JavaScript, for when its file could not be written.
+  void showPage(const std::string& htmlGbk);
 
   // The current address as GBK text.
   std::string addressGbk() const;
