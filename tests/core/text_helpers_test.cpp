@@ -13,6 +13,8 @@ struct CutCase {
   std::string text, separator, before, after;
 };
 
+void PrintTo(const CutCase& c, std::ostream* os) { *os << '"' << c.text << "\" at \"" << c.separator << '"'; }
+
 class TextCutTest : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(TextCutTest, BeforeAndAfter) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -23,6 +27,7 @@
 #include "frame/ui/MainWindow.h"
 #include "platform/gbk.h"
 #include "support/core/test_home.h"
+#include "support/gui/wait_until.h"
 #include "support/gui/recorders.h"
 
 using frame::MainWindow;
@@ -37,7 +42,7 @@ class GenerateButtonTest : public ::testing::Test {
     window = std::make_unique<MainWindow>();
     window->show();
     button = window->control<QPushButton>("按钮1");
-    QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 10000);
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled(); }, 10000));
     model = engine::FindGenerateController(window.get())->model();
     window->control<QLineEdit>("编辑框N1")->setText(QStringLiteral("张"));
     window->control<QLineEdit>("编辑框N2")->setText(QStringLiteral("伟"));
@@ -49,7 +54,7 @@ class GenerateButtonTest : public ::testing::Test {
   }
   void Generate() {
     QTest::mouseClick(button, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && button->text() == QStringLiteral("立即起名"), 20000);
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
   }
   std::string Cell(int row, int column) { return model->index(row, column).data().toString().toStdString(); }
 
@@ -138,16 +143,68 @@ TEST_F(GenerateButtonTest, ADoubleClickStartsOneRun) {
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(button->isEnabled());
   QTest::mouseClick(button, Qt::LeftButton);
-  QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled() && button->text() == QStringLiteral("立即起名"), 20000);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
   QTest::qWait(100);
   for (int r = 0; r < model->rowCount(); ++r) ASSERT_EQ(model->row(r).serial, r + 1);
+}
+
+TEST_F(GenerateButtonTest, SmartModeTwoListsWordNamesFromItsPictureButton) {
+  QTest::mouseClick(window->control<QToolButton>("图形按钮m2"), Qt::LeftButton);
+  ASSERT_TRUE(window->control<QRadioButton>("单选框3")->isChecked());
+  Generate();
+  EXPECT_GT(model->rowCount(), 100);
+  EXPECT_LE(model->rowCount(), 450);
+  for (int r = 0; r < model->rowCount(); ++r) ASSERT_EQ(model->row(r).serial, r + 1);
+}
+
+TEST_F(GenerateButtonTest, CombinationModeRunsOverTheTypedCharactersAndRemembersThem) {
+  QTest::mouseClick(window->control<QToolButton>("图形按钮m3"), Qt::LeftButton);
+  ASSERT_TRUE(window->control<QRadioButton>("单选框2")->isChecked());
+  window->control<QComboBox>("组合框1")->setCurrentIndex(1);
+  bool dialogSeen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialogSeen = true;
+    EXPECT_FALSE(button->isEnabled());
+    dialog->findChild<QPlainTextEdit*>(QStringLiteral("编辑框1"))->setPlainText(QStringLiteral("美,达 易美"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("按钮1")), Qt::LeftButton);
+  });
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(dialogSeen);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
+  ASSERT_EQ(model->rowCount(), 6);  // the ordered triples of 美, 达, 易
+  std::set<std::string> names;
+  for (const auto& row : model->rows()) names.insert(gbk::ToUtf8(row.name));
+  EXPECT_TRUE(names.count("美达易"));
+  EXPECT_TRUE(names.count("易达美"));
+
+  // The input is kept for the next time the window opens, across restarts.
+  window->close();
+  window = std::make_unique<MainWindow>();
+  window->show();
+  button = window->control<QPushButton>("按钮1");
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled(); }, 10000));
+  window->control<QLineEdit>("编辑框N1")->setText(QStringLiteral("张"));
+  window->control<QLineEdit>("编辑框N2")->setText(QStringLiteral("伟"));
+  QTest::mouseClick(window->control<QToolButton>("图形按钮m3"), Qt::LeftButton);
+  QString kept;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    kept = dialog->findChild<QPlainTextEdit*>(QStringLiteral("编辑框1"))->toPlainText();
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("按钮2")), Qt::LeftButton);
+  });
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(kept, QStringLiteral("美达易"));
+  EXPECT_TRUE(button->isEnabled());  // cancelled: nothing runs
 }
 
 TEST_F(GenerateButtonTest, ClosingDuringARunEndsCleanlyAndKeepsTheInputs) {
   frame::globals().namesPerRun.Set("200000");
   window->control<QLineEdit>("编辑框1")->setText(QStringLiteral("杭州"));
   QTest::mouseClick(button, Qt::LeftButton);
-  QTRY_VERIFY_WITH_TIMEOUT(model->rowCount() > 0, 10000);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return model->rowCount() > 0; }, 10000));
   window->close();
   EXPECT_FALSE(platform::IsRunning(frame::globals().generationThread));
   window.reset();

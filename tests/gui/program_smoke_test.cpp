@@ -13,6 +13,7 @@
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "support/core/test_home.h"
+#include "support/gui/wait_until.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(ProgramSmoke, StartsShowsTheWindowAndEndsWithExitCodeZero) {
   ASSERT_TRUE(program.waitForStarted(10000));
 
   const auto notice = home.root() / "data" / "Tarvel" / "用户注意.txt";
-  QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(notice), 15000);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return std::filesystem::exists(notice); }, 15000));
   QTest::qWait(1500);
   ASSERT_EQ(program.state(), QProcess::Running);
 

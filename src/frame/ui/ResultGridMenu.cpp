@@ -83,8 +83,8 @@ ResultGridMenu::ResultGridMenu(MainWindow* window) : QObject(window), window_(wi
     ShowResultMenu();
   });
   connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex&) { EvaluateGridRow(); });
-  view->installEventFilter(this);
-  view->viewport()->installEventFilter(this);
+  // The generate button sets the grid's model before the menu attaches, and
+  // nothing replaces it afterwards.
   followSelectionModel();
 }
 
@@ -122,24 +122,6 @@ void ResultGridMenu::followSelectionModel() {
   followed_ = selection;
   if (selection)
     connect(selection, &QItemSelectionModel::currentRowChanged, this, [this] { ShowGridHint(); });
-}
-
-bool ResultGridMenu::eventFilter(QObject* watched, QEvent* event) {
-  // The generation sets the grid's model when it first fills it, which
-  // replaces the selection model: follow the new one. Only events of a grid
-  // in use are looked at, never those of a grid being torn down.
-  switch (event->type()) {
-    case QEvent::Paint:
-    case QEvent::MouseButtonPress:
-    case QEvent::ContextMenu:
-    case QEvent::KeyPress:
-    case QEvent::FocusIn:
-      followSelectionModel();
-      break;
-    default:
-      break;
-  }
-  return QObject::eventFilter(watched, event);
 }
 
 void ResultGridMenu::ShowGridHint() {

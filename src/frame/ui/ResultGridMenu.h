@@ -48,7 +48,6 @@ class ResultGridMenu : public QObject {
   static std::filesystem::path ExportFilePath();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QTableView* grid() const;
