@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -29,11 +30,15 @@ int ShowRealMessageBox(std::string_view text, std::string_view title, int flags)
   bool yesNo = (flags & 0x0F) == 4;
   int icon = flags & 0xF0;
   box.setIcon(icon == 32 ? QMessageBox::Question : icon == 64 ? QMessageBox::Information : QMessageBox::NoIcon);
+  // The program speaks Chinese whatever the desktop's language.
   if (yesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
   } else {
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   }
   int r = box.exec();
   if (yesNo) return r == QMessageBox::Yes ? kYes : kNo;
