@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -52,6 +54,10 @@ int RunProgram(int argc, char** argv) {
   QDir::setCurrent(QCoreApplication::applicationDirPath());
   platform::InstallDesktopDialogs();
   CloseWindowsOnSignals(app);
+  // Qt's own texts (edit menus, print dialogs) in Chinese, like the rest.
+  QTranslator qtTexts;
+  if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(&qtTexts);
   InitGlobals();
   int code = 0;
   try {
