@@ -1,6 +1,7 @@
 #include "platform/threads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -86,7 +87,14 @@ bool IsRunning(const ThreadHandle& handle) {
   return !handle->done;
 }
 
+namespace {
+std::atomic<bool> g_ending{false};
+}
+
+bool ProgramIsEnding() { return g_ending.load(); }
+
 void StopAllWorkers() {
+  g_ending = true;
   std::vector<ThreadHandle> all;
   {
     std::lock_guard l(RegistryMutex());

@@ -34,4 +34,8 @@ bool IsRunning(const ThreadHandle& handle);
 // program ends.
 void StopAllWorkers();
 
+// True once StopAllWorkers has begun: a worker that waits for the GUI thread
+// gives up then, since no event loop will answer it any more.
+bool ProgramIsEnding();
+
 }  // namespace platform

@@ -22,6 +22,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <chrono>
+#include <future>
+#include <memory>
+
 #include "engine/ui/GenerateController.h"
 #include "frame/globals.h"
 #include "frame/settings.h"
@@ -633,15 +637,24 @@ void MainWindow::startNetworkThread() {
   hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->showMinimized(); }); };
   hooks.updateWindow.restoreNormal = [post] { post([](MainWindow* w) { w->showNormal(); }); };
   hooks.updateWindow.ask = [self](std::string_view text, std::string_view title, int flags) {
-    int answer = platform::kNo;
-    std::string t(text), c(title);
+    // Waits for the answer on the GUI thread, but never past the end of the
+    // program: a question left unanswered then counts as No.
+    auto answer = std::make_shared<std::promise<int>>();
+    std::future<int> result = answer->get_future();
     QMetaObject::invokeMethod(
         qApp,
-        [self, &answer, &t, &c, flags] {
-          if (self) answer = platform::ShowMessageBox(t, c, flags);
+        [self, answer, t = std::string(text), c = std::string(title), flags] {
+          answer->set_value(self ? platform::ShowMessageBox(t, c, flags) : static_cast<int>(platform::kNo));
         },
-        Qt::BlockingQueuedConnection);
-    return answer;
+        Qt::QueuedConnection);
+    while (result.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+      if (platform::ProgramIsEnding()) return static_cast<int>(platform::kNo);
+    }
+    try {
+      return result.get();
+    } catch (const std::future_error&) {
+      return static_cast<int>(platform::kNo);  // the question was dropped unasked
+    }
   };
   hooks.endProgramSoon = [post] {
     post([](MainWindow* w) {
