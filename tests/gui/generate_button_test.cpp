@@ -200,6 +200,35 @@ TEST_F(GenerateButtonTest, CombinationModeRunsOverTheTypedCharactersAndRemembers
   EXPECT_TRUE(button->isEnabled());  // cancelled: nothing runs
 }
 
+TEST_F(GenerateButtonTest, HintPictureStaysHiddenOnceAClickHasClearedTheGrid) {
+  // At the designed size the hint picture covers an empty grid until the
+  // first click; emptying the grid for a refused or empty run must not bring
+  // it back.
+  window->showNormal();
+  window->resize(MainWindow::kDesignedWidth, MainWindow::kDesignedHeight);
+  QCoreApplication::processEvents();
+  auto* hint = window->control<QLabel>("图片框3");
+  ASSERT_FALSE(hint->isHidden());
+  Generate();
+  ASSERT_GT(model->rowCount(), 0);
+
+  QTest::mouseClick(window->control<QToolButton>("图形按钮m3"), Qt::LeftButton);
+  window->control<QComboBox>("组合框1")->setCurrentIndex(2);
+  QTest::mouseClick(button, Qt::LeftButton);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, "组合模式只支持二字名和三字名！请在<字词限定>选项里修改设置！");
+  EXPECT_EQ(model->rowCount(), 0);
+  EXPECT_TRUE(hint->isHidden());
+
+  QTest::mouseClick(window->control<QToolButton>("图形按钮m1"), Qt::LeftButton);
+  window->control<QComboBox>("组合框1")->setCurrentIndex(0);
+  frame::globals().namesPerRun.Set("0");
+  Generate();
+  frame::globals().namesPerRun.Set("2000");
+  EXPECT_EQ(model->rowCount(), 0);
+  EXPECT_TRUE(hint->isHidden());
+}
+
 TEST_F(GenerateButtonTest, ClosingDuringARunEndsCleanlyAndKeepsTheInputs) {
   frame::globals().namesPerRun.Set("200000");
   window->control<QLineEdit>("编辑框1")->setText(QStringLiteral("杭州"));

@@ -69,7 +69,6 @@ class WindowSink : public GenerationSink {
     w->control<QPushButton>("按钮3")->show();
     w->control<QTableView>("超级列表框1")->setEnabled(true);
     w->setStatusPart(1, Q(f.statusTip));
-    w->updateHintPicture();
   }
 
  private:
@@ -140,9 +139,11 @@ void GenerateController::onGenerateClicked() {
 
   GenerateHooks hooks;
   hooks.ask = Ask;
+  // The picture is hidden after the rows are gone: emptying the grid asks
+  // the window to show it again, and a click hides it until a resize.
   hooks.clearResults = [w, this] {
-    w->control<QLabel>("图片框3")->hide();
     model_->clear();
+    w->control<QLabel>("图片框3")->hide();
   };
   GeneratePlan plan = OnGenerateClicked(ReadRequest(w), hooks);
   switch (plan.action) {
