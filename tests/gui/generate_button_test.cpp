@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -80,6 +81,8 @@ TEST_F(GenerateButtonTest, SmartModeOneFillsTheGridWithUniqueNumberedRows) {
     EXPECT_EQ(row.score, engine::LuckGradeOfNumber(row.kangxiStrokes));
     EXPECT_EQ(Cell(r, 0), std::to_string(r + 1));
   }
+  // Every row carries the grid's row picture in its first column.
+  EXPECT_FALSE(model->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
   EXPECT_TRUE(window->control<QLabel>("图片框3")->isHidden());
   EXPECT_FALSE(window->control<QPushButton>("按钮2")->isHidden());
   EXPECT_FALSE(window->control<QPushButton>("按钮3")->isHidden());

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -98,6 +100,19 @@ GenerateRequest ReadRequest(const frame::MainWindow* w) {
   return r;
 }
 
+// The picture at the head of every result row: a small leaf-green mark.
+QIcon RowPicture() {
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0x3A, 0x7D, 0x2C), 1));
+  p.setBrush(QColor(0x8C, 0xC8, 0x5A));
+  p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+  p.end();
+  return QIcon(pm);
+}
+
 int Ask(const Prompt& p) { return platform::ShowMessageBox(p.text, p.title, p.flags); }
 
 // Shows the cleaned texts in the boxes, as the run would have written them.
@@ -123,6 +138,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   auto* grid = window->control<QTableView>("超级列表框1");
   model_ = new ResultModel(grid);
   grid->setModel(model_);
+  model_->setRowIcon(RowPicture());
   const int widths[] = {44, 178, 62, 178, 62, 62, 40, 70};
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
