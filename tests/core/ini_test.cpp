@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "frame/settings.h"
+#include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "support/core/test_home.h"
@@ -91,6 +93,30 @@ TEST_F(IniTest, EmptyNamesReadNothing) {
   EXPECT_EQ(ReadProfileString("", "a", "def", file), "");
   EXPECT_EQ(ReadProfileString("S", "", "def", file), "");
   EXPECT_EQ(ReadProfileString("S", "a", "def", ""), "");
+}
+
+TEST(SettingsFolders, UnwritableDataFolderFallsBackToTheConfigFolder) {
+  TestHome home;
+  // A file where the data folder should be: neither the folder nor its
+  // notice can be made.
+  std::filesystem::path data = platform::DataRoot();
+  std::filesystem::create_directories(data.parent_path().parent_path());
+  WriteAll(data.parent_path(), "not a folder");
+  const std::filesystem::path config = platform::ConfigRoot();
+  EXPECT_EQ(frame::GetDataDirectory(), config / "3d" / "");
+  EXPECT_TRUE(std::filesystem::is_directory(config / "3d"));
+  EXPECT_FALSE(std::filesystem::exists(config / "3d" / "用户注意.txt"));
+  EXPECT_EQ(frame::GetSettingsFilePath(), config / "Quorvale.txt");
+}
+
+TEST(SettingsFolders, WritableDataFolderHoldsNoticeAndSettings) {
+  TestHome home;
+  const std::filesystem::path data = platform::DataRoot();
+  EXPECT_EQ(frame::GetDataDirectory(), data);
+  EXPECT_EQ(frame::GetSettingsFilePath(), data / "Dizezorivo.p");
+  EXPECT_EQ(ReadAll(data / "用户注意.txt"), frame::NoticeText());
+  EXPECT_EQ(frame::EnsureTrailingSlash(""), "/");
+  EXPECT_EQ(frame::EnsureTrailingSlash("a/"), "a/");
 }
 
 }  // namespace

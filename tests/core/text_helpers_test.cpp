@@ -2,6 +2,11 @@
 
 #include "frame/text_helpers.h"
 #include "platform/gbk.h"
+#include "platform/threads.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using frame::TextAfter;
 using frame::TextBefore;
@@ -81,6 +86,36 @@ TEST(SiteAddress, AlwaysEndsInSlash) {
   ::unsetenv(frame::kSiteUrlVariable);
   std::string def = frame::SiteBaseUrl();
   EXPECT_EQ(def.back(), '/');
+}
+
+TEST(WorkerThreads, HandleIsKeptOnlyWhenAskedAndStopIsCooperative) {
+  std::atomic<bool> sawStop{false};
+  auto waitForStop = [&sawStop](std::stop_token token, int) {
+    while (!token.stop_requested()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    sawStop = true;
+  };
+
+  std::atomic<int> argument{0};
+  platform::ThreadHandle kept;
+  ASSERT_TRUE(platform::StartThread(
+      [&argument, &waitForStop](std::stop_token token, int arg) {
+        argument = arg;
+        waitForStop(token, arg);
+      },
+      7, &kept, true));
+  ASSERT_NE(kept, nullptr);
+  EXPECT_TRUE(platform::StopWorkerThread(kept));
+  EXPECT_TRUE(sawStop) << "the worker finished its own way before the stop returned";
+  EXPECT_EQ(argument, 7);
+  EXPECT_FALSE(platform::IsRunning(kept));
+  // Stopping again, or stopping nothing, has no effect.
+  EXPECT_TRUE(platform::StopWorkerThread(kept));
+  EXPECT_TRUE(platform::StopWorkerThread(nullptr));
+
+  // A handle variable passed without asking for the handle is emptied, even
+  // though the thread starts.
+  ASSERT_TRUE(platform::StartThread([](std::stop_token, int) {}, 0, &kept, false));
+  EXPECT_EQ(kept, nullptr);
 }
 
 }  // namespace

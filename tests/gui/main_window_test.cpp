@@ -85,8 +85,11 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
       {"图形按钮m4", {236, 7, 46, 20}},     {"图片框模式底", {16, 444, 244, 20}},
       {"外形框dq", {330, 87, 319, 270}},    {"超级列表框sj", {14, 29, 144, 198}},
       {"组合框1", {207, 119, 52, 20}},      {"透明标签2", {272, 117, 383, 24}},
+      {"单选框1", {17, 446, 95, 16}},       {"单选框3", {123, 446, 76, 16}},
+      {"单选框2", {228, 446, 72, 16}},
   };
   for (const auto& r : rows) EXPECT_EQ(C<QWidget>(*w, r.name)->geometry(), r.geometry) << r.name;
+  EXPECT_EQ(w->pos(), QPoint(50, 50));
   EXPECT_EQ(C<QLabel>(*w, "透明标签2")->text(),
             QStringLiteral("如『临江禾川软件有限公司』的“禾”或“川”,如不限制任何字请留空"));
   for (const char* hidden : {"按钮2", "按钮3", "按钮4", "单选框1", "组合框SX", "外形框dq", "图片框1", "进度条4"})

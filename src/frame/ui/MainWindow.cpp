@@ -114,9 +114,9 @@ const ControlDesign kLayout[] = {
     {Kind::Button, "按钮3", nullptr, "查看各名称属性", 462, 440, 124, 28, false},
     {Kind::Button, "按钮4", nullptr, "使用帮助", 461, 440, 124, 28, false},
     {Kind::Button, "按钮1", nullptr, "立即起名", 592, 440, 124, 28, true},
-    {Kind::Radio, "单选框1", nullptr, "智能模式1", 17, 446, 100, 20, false},
-    {Kind::Radio, "单选框3", nullptr, "智能模式2", 123, 446, 100, 20, false},
-    {Kind::Radio, "单选框2", nullptr, "组合模式", 228, 446, 100, 20, false},
+    {Kind::Radio, "单选框1", nullptr, "智能模式1", 17, 446, 95, 16, false},
+    {Kind::Radio, "单选框3", nullptr, "智能模式2", 123, 446, 76, 16, false},
+    {Kind::Radio, "单选框2", nullptr, "组合模式", 228, 446, 72, 16, false},
     {Kind::Picture, "图片框模式底", nullptr, "", 16, 444, 244, 20, true},
     {Kind::PictureButton, "图形按钮m1", "图片框模式底", "", 0, 0, 69, 20, true},
     {Kind::PictureButton, "图形按钮m2", "图片框模式底", "", 88, 0, 69, 20, true},
@@ -285,6 +285,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 MainWindow::~MainWindow() { RemoveSettingsListener(settingsListener_); }
 
 void MainWindow::buildLayout() {
+  move(50, 50);
   resize(kDesignedWidth, kDesignedHeight);
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("客户区"));
