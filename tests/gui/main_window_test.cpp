@@ -142,6 +142,20 @@ TEST_F(MainWindowTest, WindowStateIsKeptAsZeroTwoOrThree) {
   }
 }
 
+TEST_F(MainWindowTest, PressOnTheEmblemTogglesMaximised) {
+  struct Row {
+    int from, to;
+  } rows[] = {{0, 3}, {3, 0}, {2, 3}};
+  for (const Row& r : rows) {
+    auto w = Open();
+    if (r.from == 0) w->showNormal();
+    if (r.from == 2) w->showMinimized();
+    if (r.from == 3) w->showMaximized();
+    QTest::mousePress(C<QLabel>(*w, "透明标签4"), Qt::LeftButton);
+    EXPECT_EQ(w->savedWindowState(), r.to) << "from " << r.from;
+  }
+}
+
 TEST_F(MainWindowTest, OddStoredValuesAreClampedOrReadAsNumbers) {
   home.PrepareGlobals();
   Preset("名称字数", "７");  // full-width 7: above the last item selects it
