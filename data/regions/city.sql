@@ -1,5 +1,5 @@
 
---5河北省(本表收录11个地级市);
+--5河北省(2005年辖：11个地级市，36个市辖区、22个县级市、108个县、6个自治县);
 insert into r_city values(5,'石家庄市',5);
 insert into r_city values(6,'唐山市',5);
 insert into r_city values(7,'秦皇岛市',5);

@@ -133,6 +133,13 @@ TEST(RegionData, CityScriptIsNumberedWithoutGapsAndHasTheFixedCounts) {
   }
 }
 
+TEST(RegionData, CityScriptOpensWithAnEmptyLineAndTheHebeiBlock) {
+  const std::string opening = "\r\n" +
+                              G("--5河北省(2005年辖：11个地级市，36个市辖区、22个县级市、108个县、6个自治县);") +
+                              "\r\n" + G("insert into r_city values(5,'石家庄市',5);") + "\r\n";
+  EXPECT_EQ(std::string(CityScript().substr(0, opening.size())), opening);
+}
+
 TEST(RegionData, MunicipalitiesAreNotInTheCityScript) {
   for (const char* m : {"北京市", "天津市", "上海市", "重庆市"})
     EXPECT_EQ(gbk::Find(CityScript(), G(m)), -1) << m;

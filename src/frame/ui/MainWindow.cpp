@@ -282,7 +282,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   startNetworkThread();
 }
 
-MainWindow::~MainWindow() { RemoveSettingsListener(settingsListener_); }
+MainWindow::~MainWindow() {
+  RemoveSettingsListener(settingsListener_);
+  // A window destroyed without being closed still ends its run first.
+  if (!closed_) platform::StopWorkerThread(globals().generationThread);
+}
 
 void MainWindow::buildLayout() {
   move(50, 50);
