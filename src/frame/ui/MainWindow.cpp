@@ -459,6 +459,8 @@ void MainWindow::applyEditBoxFont() {
   for (const char* name : {"编辑框1", "编辑框2", "编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4", "编辑框A5"}) {
     auto* e = control<QLineEdit>(name);
     QFont f = e->font();
+    // 宋体 where it is installed; otherwise the CJK font fontconfig picks.
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei")});
     f.setPointSize(10);
     e->setFont(f);
     QPalette pal = e->palette();
