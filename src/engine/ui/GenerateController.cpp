@@ -139,7 +139,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   model_ = new ResultModel(grid);
   grid->setModel(model_);
   model_->setRowIcon(RowPicture());
-  const int widths[] = {44, 178, 62, 178, 62, 62, 40, 70};
+  const int widths[] = {60, 172, 62, 172, 62, 62, 40, 64};
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
   connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
