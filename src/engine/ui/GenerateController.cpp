@@ -5,8 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +18,7 @@
 #include "engine/ui/QueuedSink.h"
 #include "engine/ui/ResultModel.h"
 #include "frame/ui/MainWindow.h"
+#include "frame/ui/Pictures.h"
 #include "platform/dialogs.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -100,19 +99,6 @@ GenerateRequest ReadRequest(const frame::MainWindow* w) {
   return r;
 }
 
-// The picture at the head of every result row: a small leaf-green mark.
-QIcon RowPicture() {
-  QPixmap pm(16, 16);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(0x3A, 0x7D, 0x2C), 1));
-  p.setBrush(QColor(0x8C, 0xC8, 0x5A));
-  p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
-  p.end();
-  return QIcon(pm);
-}
-
 int Ask(const Prompt& p) { return platform::ShowMessageBox(p.text, p.title, p.flags); }
 
 // Shows the cleaned texts in the boxes, as the run would have written them.
@@ -138,7 +124,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   auto* grid = window->control<QTableView>("超级列表框1");
   model_ = new ResultModel(grid);
   grid->setModel(model_);
-  model_->setRowIcon(RowPicture());
+  model_->setRowIcon(QIcon(frame::ResultRowPicture()));
   const int widths[] = {60, 172, 62, 172, 62, 62, 40, 64};
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);

@@ -97,6 +97,17 @@ QPixmap EmblemPicture() {
   return pm;
 }
 
+QPixmap ResultRowPicture() {
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0x3A, 0x7D, 0x2C), 1));
+  p.setBrush(QColor(0x8C, 0xC8, 0x5A));
+  p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+  return pm;
+}
+
 QPixmap ToolbarIcon(int index) {
   static const QColor kColours[] = {QColor(0x3b, 0x7d, 0xd8), QColor(0xd8, 0x7a, 0x1e), QColor(0x2e, 0x9d, 0x4f),
                                     QColor(0x8e, 0x44, 0xad), QColor(0xc0, 0x39, 0x2b), QColor(0x16, 0xa0, 0x85),

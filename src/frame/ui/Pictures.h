@@ -14,6 +14,8 @@ QPixmap CaptionBackground();
 QPixmap ResultHintPicture(const QSize& size);
 // The 80 x 79 emblem at the top right of the main window.
 QPixmap EmblemPicture();
+// The 16 x 16 picture at the head of every result row: a leaf-green mark.
+QPixmap ResultRowPicture();
 // A 24 x 24 tool bar icon, one per button (index 0 to 6).
 QPixmap ToolbarIcon(int index);
 
