@@ -30,6 +30,7 @@
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "frame/ui/Anchoring.h"
+#include "frame/ui/Launchers.h"
 #include "frame/ui/NamingModes.h"
 #include "frame/ui/Pictures.h"
 #include "frame/ui/RegionPicker.h"
@@ -384,7 +385,7 @@ void MainWindow::buildMenus() {
       }
       QAction* a = menu->addAction(QString::fromUtf8(item));
       a->setObjectName(QString::fromUtf8(item));
-      a->setEnabled(false);  // enabled by the feature that serves it
+      a->setEnabled(false);  // enabled by its launcher (Launchers.cpp)
     }
     return menu;
   };
@@ -402,10 +403,6 @@ void MainWindow::buildMenus() {
   // The result grid's context menu lives in a hidden menu.
   auto* hidden = new QMenu(QStringLiteral("隐藏菜单"), this);
   hidden->setObjectName(QStringLiteral("隐藏菜单"));
-
-  QAction* exit = findChild<QAction*>(QStringLiteral("退出"));
-  exit->setEnabled(true);
-  connect(exit, &QAction::triggered, this, &QWidget::close);
 }
 
 void MainWindow::buildToolbar(QWidget* central) {
@@ -421,11 +418,6 @@ void MainWindow::buildToolbar(QWidget* central) {
     a->setObjectName(QStringLiteral("工具条1_") + QString::fromUtf8(caption));
     a->setEnabled(false);
   }
-  // Dispatch on the caption of the clicked button.
-  connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* a) {
-    if (a->text() == QStringLiteral("退出")) close();
-  });
-  toolbar->actions().last()->setEnabled(true);
 }
 
 void MainWindow::registerAnchors() {
@@ -453,6 +445,8 @@ void MainWindow::attachFeatures() {
   new NamingModes(this);
   new engine::GenerateController(this);
   new ResultGridMenu(this);
+  // Last: the table enables what the features above have built.
+  AttachLaunchers(*this);
 }
 
 void MainWindow::applyEditBoxFont() {

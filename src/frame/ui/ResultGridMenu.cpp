@@ -65,13 +65,9 @@ ResultGridMenu::ResultGridMenu(MainWindow* window) : QObject(window), window_(wi
   }
   static const char* const kQualifiers[4] = {"将A设置为限定词", "将B设置为限定词", "将C设置为限定词",
                                              "将D设置为限定词"};
-  for (int i = 0; i < 4; ++i) {
-    qualifiers_[i] = item(kQualifiers[i]);
-    connect(qualifiers_[i], &QAction::triggered, this, [this, i] { SetQualifierWord(i); });
-  }
-  connect(item("复制公司名"), &QAction::triggered, this, &ResultGridMenu::CopySelectedName);
-  connect(item("测算公司名"), &QAction::triggered, this, &ResultGridMenu::EvaluateSelectedName);
-  connect(item("导出所有公司名"), &QAction::triggered, this, &ResultGridMenu::ExportAllNames);
+  // The items' handlers are attached with the window's other entries
+  // (Launchers.cpp).
+  for (int i = 0; i < 4; ++i) qualifiers_[i] = item(kQualifiers[i]);
 
   QTableView* view = grid();
   if (!view) return;

@@ -21,7 +21,7 @@ MessageBoxRecorder::~MessageBoxRecorder() { platform::SetMessageBoxHandler(std::
 LaunchRecorder::LaunchRecorder() {
   previous_ = platform::SetLauncherHandler([this](platform::ExternalProgram p, const std::string& arg) {
     launches_.push_back({p, arg});
-    return true;
+    return starts_;
   });
 }
 

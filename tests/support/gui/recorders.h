@@ -41,9 +41,12 @@ class LaunchRecorder {
   LaunchRecorder();
   ~LaunchRecorder();
   const std::vector<Launch>& launches() const { return launches_; }
+  // Whether the recorded launches report that the program started.
+  void SetStarts(bool starts) { starts_ = starts; }
 
  private:
   std::vector<Launch> launches_;
+  bool starts_ = true;
   platform::LauncherHandler previous_;
 };
 

@@ -1,0 +1,210 @@
+#include "frame/ui/Launchers.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "analysis/ui/NameEvaluationWindow.h"
+#include "frame/globals.h"
+#include "frame/ui/MainWindow.h"
+#include "frame/ui/ResultGridMenu.h"
+#include "online/http.h"
+#include "online/site.h"
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/ui/qt_bridge.h"
+
+namespace frame {
+
+namespace {
+
+using gbk::G;
+
+void WithGridMenu(MainWindow& w, void (ResultGridMenu::*handler)()) {
+  if (auto* menu = w.findChild<ResultGridMenu*>()) (menu->*handler)();
+}
+
+template <int Index>
+void SetQualifier(MainWindow& w) {
+  if (auto* menu = w.findChild<ResultGridMenu*>()) menu->SetQualifierWord(Index);
+}
+
+void EvaluateCurrentInputs(MainWindow& w) {
+  // The inputs' region and suffix, with no name: the user types one.
+  Globals& g = globals();
+  g.evaluationPrefix = platform::FromQ(w.control<QLineEdit>("编辑框1")->text());
+  g.evaluationSuffix = platform::FromQ(w.control<QLineEdit>("编辑框2")->text());
+  g.selectedName.clear();
+  analysis::NameEvaluationWindow::Open(&w);
+}
+
+void OpenCalculator(MainWindow&) {
+  if (!platform::LaunchProgram(platform::ExternalProgram::Calculator, {}))
+    platform::ShowMessageBox(G("没有找到计算器程序,请先在系统中安装一个计算器(如 gnome-calculator 或 galculator)。"),
+                             G("提示"), platform::kOkInformation);
+}
+
+void OpenNotepad(MainWindow&) { platform::LaunchProgram(platform::ExternalProgram::TextEditor, {}); }
+
+void ShowHelp(MainWindow&) { ShowUsageHelp(); }
+void CloseWindow(MainWindow& w) { w.close(); }
+
+// The table. Rows for windows still being built are added with them.
+const Launcher kLaunchers[] = {
+    {EntryKind::MenuItem, "公司取名", ShowHelp},
+    {EntryKind::MenuItem, "退出", CloseWindow},
+    {EntryKind::MenuItem, "商标在线查询", [](MainWindow&) { OpenInWebBrowser(online::TrademarkQueryUrl()); }},
+    {EntryKind::MenuItem, "计算器", OpenCalculator},
+    {EntryKind::MenuItem, "记事本", OpenNotepad},
+    {EntryKind::MenuItem, "软件主页", [](MainWindow&) { OpenInWebBrowser(online::HomePageUrl()); }},
+
+    {EntryKind::MenuItem, "复制公司名", [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::CopySelectedName); }},
+    {EntryKind::MenuItem, "测算公司名",
+     [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::EvaluateSelectedName); }},
+    {EntryKind::MenuItem, "将A设置为限定词", SetQualifier<0>},
+    {EntryKind::MenuItem, "将B设置为限定词", SetQualifier<1>},
+    {EntryKind::MenuItem, "将C设置为限定词", SetQualifier<2>},
+    {EntryKind::MenuItem, "将D设置为限定词", SetQualifier<3>},
+    {EntryKind::MenuItem, "导出所有公司名", [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::ExportAllNames); }},
+
+    {EntryKind::ToolbarButton, "使用帮助", ShowHelp},
+    {EntryKind::ToolbarButton, "名字分析", EvaluateCurrentInputs},
+    {EntryKind::ToolbarButton, "退出", CloseWindow},
+
+    {EntryKind::Button, "按钮4", ShowHelp},
+};
+
+// The result buttons the table decides on; other push buttons of the
+// window belong to their features.
+const char* const kResultButtons[] = {"按钮2", "按钮3", "按钮4"};
+
+class PressFilter : public QObject {
+ public:
+  PressFilter(MainWindow& window, const Launcher& row, QObject* parent)
+      : QObject(parent), window_(window), row_(row) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      row_.open(window_);
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  MainWindow& window_;
+  const Launcher& row_;
+};
+
+void AttachAction(MainWindow& window, QAction* action) {
+  if (action->isSeparator() || action->objectName().isEmpty()) return;
+  const Launcher* row = FindLauncher(EntryKind::MenuItem, action->objectName().toStdString());
+  action->setEnabled(row != nullptr);
+  if (row) QObject::connect(action, &QAction::triggered, &window, [&window, row] { row->open(window); });
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::span<const Launcher> Launchers() { return kLaunchers; }
+
+const Launcher* FindLauncher(EntryKind kind, std::string_view entry) {
+  for (const Launcher& row : kLaunchers)
+    if (row.kind == kind && entry == row.entry) return &row;
+  return nullptr;
+}
+
+void AttachLaunchers(MainWindow& window) {
+  for (QAction* top : window.menuBar()->actions())
+    if (QMenu* menu = top->menu())
+      for (QAction* a : menu->actions()) AttachAction(window, a);
+  if (auto* hidden = window.findChild<QMenu*>(QStringLiteral("隐藏菜单")))
+    for (QAction* a : hidden->actions()) AttachAction(window, a);
+
+  if (auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("工具条1"))) {
+    for (QAction* a : toolbar->actions())
+      a->setEnabled(FindLauncher(EntryKind::ToolbarButton, a->text().toStdString()) != nullptr);
+    // The clicked button's caption decides, compared exactly.
+    QObject::connect(toolbar, &QToolBar::actionTriggered, &window, [&window](QAction* a) {
+      if (const Launcher* row = FindLauncher(EntryKind::ToolbarButton, a->text().toStdString())) row->open(window);
+    });
+  }
+
+  for (const char* name : kResultButtons)
+    if (auto* button = window.control<QPushButton>(name)) button->setEnabled(FindLauncher(EntryKind::Button, name));
+  for (const Launcher& row : kLaunchers) {
+    if (row.kind == EntryKind::Button) {
+      if (auto* button = window.control<QPushButton>(row.entry))
+        QObject::connect(button, &QPushButton::clicked, &window, [&window, &row] { row.open(window); });
+    } else if (row.kind == EntryKind::Picture) {
+      if (auto* picture = window.control<QWidget>(row.entry)) {
+        picture->installEventFilter(new PressFilter(window, row, picture));
+        picture->setCursor(Qt::PointingHandCursor);
+      }
+    }
+  }
+}
+
+std::string UsageHelpText() {
+  static const char* const kLines[] = {
+      "『澜舟雅集 - 使用帮助』",
+      "┄",
+      "【提示】：设置好您的公司信息后,请点击软件右下角的“立即起名”按钮",
+      "┄",
+      "地区前缀┊如『临江禾川软件有限公司』的『临江』，代表的是公司所在地区",
+      "字词限定┊如『临江禾川软件有限公司』的『禾』或『川』，如不限制任何字可留空",
+      "行业后缀┊如『临江禾川软件有限公司』的『软件有限公司』，代表的是公司类别",
+      "┄",
+      "生成┊按您的设置，软件将生成1000个左右的公司名称，每点一次生成，产生的结果都不同",
+      "从结果里筛选┊对生成的结果进行筛选，有五行、笔画、拼音、文字等多种筛选方式",
+      "查看各名称属性┊查看剩余的公司名称，五行、笔画、拼音等属性，还可查看字词解释",
+      "┄",
+      "自选列表┊点查看各名称属性后，可以将选中的公司名称加入自选列表，方便统一查看、导出",
+      "起名建议┊根据公司老板姓名、生日给出取名建议，在筛选时可以采用此建议",
+      "┄",
+      "使用中有任何问题或建议，欢迎通过菜单“帮助→联系我们”告诉我们，我们会尽快答复",
+  };
+  std::string separator;
+  for (int i = 0; i < 41; ++i) separator += "┄";
+  std::string text;
+  for (const char* line : kLines) {
+    text += std::string_view(line) == "┄" ? separator : std::string(line);
+    text += "\r\n\r\n";
+  }
+  text.resize(text.size() - 2);  // the last line ends with one line break
+  return G(text);
+}
+
+void ShowUsageHelp() { platform::ShowMessageBox(UsageHelpText(), G("使用帮助"), platform::kOkQuestion); }
+
+bool OpenInWebBrowser(std::string_view address) {
+  bool web = StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
+  const size_t hostStart = address.find("//") + 2;
+  if (web) {
+    const size_t hostEnd = address.find_first_of("/?#", hostStart);
+    web = (hostEnd == std::string_view::npos ? address.size() : hostEnd) > hostStart;
+  }
+  for (unsigned char c : address) web = web && c >= 0x20 && c != 0x7F;
+  if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser, online::EncodeAddressForRequest(address)))
+    return true;
+  platform::ShowMessageBox(G("无法打开网页浏览器:\r\n") + std::string(address), G("提示"), platform::kOkInformation);
+  return false;
+}
+
+}  // namespace frame

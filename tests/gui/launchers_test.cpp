@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolBar>
+
+#include <memory>
+
+#include "analysis/ui/NameEvaluationWindow.h"
+#include "frame/globals.h"
+#include "frame/ui/Launchers.h"
+#include "frame/ui/MainWindow.h"
+#include "online/site.h"
+#include "platform/gbk.h"
+#include "support/core/test_home.h"
+#include "support/gui/recorders.h"
+#include "support/gui/wait_until.h"
+
+using frame::EntryKind;
+using frame::MainWindow;
+using gbk::G;
+using platform::ExternalProgram;
+
+namespace {
+
+class LaunchersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+  }
+  void TearDown() override {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != window_.get() && w->isWindow()) w->close();
+    window_.reset();
+  }
+
+  // Every entry the table decides on, with its kind and enabled state.
+  struct Entry {
+    EntryKind kind;
+    QString name;
+    QObject* object;
+    bool enabled;
+  };
+  std::vector<Entry> Entries() const {
+    std::vector<Entry> out;
+    auto addMenu = [&](QMenu* menu) {
+      for (QAction* a : menu->actions())
+        if (!a->isSeparator()) out.push_back({EntryKind::MenuItem, a->objectName(), a, a->isEnabled()});
+    };
+    for (QAction* top : window_->menuBar()->actions())
+      if (top->menu()) addMenu(top->menu());
+    addMenu(window_->findChild<QMenu*>(QStringLiteral("隐藏菜单")));
+    for (QAction* a : window_->findChild<QToolBar*>(QStringLiteral("工具条1"))->actions())
+      out.push_back({EntryKind::ToolbarButton, a->text(), a, a->isEnabled()});
+    for (const char* b : {"按钮2", "按钮3", "按钮4"}) {
+      auto* button = window_->control<QPushButton>(b);
+      out.push_back({EntryKind::Button, QString::fromUtf8(b), button, button->isEnabled()});
+    }
+    return out;
+  }
+
+  void Trigger(EntryKind kind, const char* name) {
+    for (const Entry& e : Entries()) {
+      if (e.kind != kind || e.name != QString::fromUtf8(name)) continue;
+      ASSERT_TRUE(e.enabled) << name;
+      if (auto* a = qobject_cast<QAction*>(e.object)) a->trigger();
+      if (auto* b = qobject_cast<QPushButton*>(e.object)) b->click();
+      return;
+    }
+    FAIL() << "no entry " << name;
+  }
+
+  testing_support::TestHome home;
+  testing_support::MessageBoxRecorder boxes;
+  testing_support::LaunchRecorder launches;
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(LaunchersTest, AnEntryIsEnabledExactlyWhenItsHandlerIsAttached) {
+  std::vector<const frame::Launcher*> matched;
+  for (const Entry& e : Entries()) {
+    const frame::Launcher* row = frame::FindLauncher(e.kind, e.name.toStdString());
+    EXPECT_EQ(e.enabled, row != nullptr) << e.name.toStdString();
+    if (row) matched.push_back(row);
+  }
+  // A row whose caption matches no entry is a typo that leaves its entry dead.
+  for (const frame::Launcher& row : frame::Launchers())
+    if (row.kind != EntryKind::Picture)
+      EXPECT_NE(std::find(matched.begin(), matched.end(), &row), matched.end()) << row.entry;
+}
+
+TEST_F(LaunchersTest, UsageHelpIsTheSameFromItsThreeEntries) {
+  const std::string help = gbk::ToUtf8(frame::UsageHelpText());
+  Trigger(EntryKind::MenuItem, "公司取名");
+  Trigger(EntryKind::ToolbarButton, "使用帮助");
+  window_->control<QPushButton>("按钮4")->show();
+  Trigger(EntryKind::Button, "按钮4");
+  ASSERT_EQ(boxes.shown().size(), 3u);
+  for (const auto& shown : boxes.shown()) {
+    EXPECT_EQ(shown.text, help);
+    EXPECT_EQ(shown.title, "使用帮助");
+    EXPECT_EQ(shown.flags, 32);
+  }
+  // Sixteen lines, each followed by an empty line; separators of 41 "┄".
+  std::string separator;
+  for (int i = 0; i < 41; ++i) separator += "┄";
+  ASSERT_TRUE(help.ends_with("\r\n") && !help.ends_with("\r\n\r\n"));
+  std::vector<std::string> lines;
+  for (size_t at = 0, next; at < help.size(); at = next + 4) {
+    next = help.find("\r\n\r\n", at);
+    if (next == std::string::npos) next = help.size() - 2;
+    lines.push_back(help.substr(at, next - at));
+  }
+  ASSERT_EQ(lines.size(), 16u);
+  EXPECT_EQ(lines[0], "『澜舟雅集 - 使用帮助』");
+  for (int i : {1, 3, 7, 11, 14}) EXPECT_EQ(lines[i], separator) << i;
+}
+
+TEST_F(LaunchersTest, OutsideProgramsAndTheirFailures) {
+  struct Row {
+    EntryKind kind;
+    const char* entry;
+    bool starts;
+    ExternalProgram program;
+    std::string argument;
+    const char* message;  // shown when the program does not start
+  } rows[] = {
+      {EntryKind::MenuItem, "计算器", true, ExternalProgram::Calculator, "", nullptr},
+      {EntryKind::MenuItem, "计算器", false, ExternalProgram::Calculator, "", "没有找到计算器程序"},
+      {EntryKind::MenuItem, "记事本", true, ExternalProgram::TextEditor, "", nullptr},
+      {EntryKind::MenuItem, "商标在线查询", true, ExternalProgram::WebBrowser, online::TrademarkQueryUrl(), nullptr},
+      {EntryKind::MenuItem, "软件主页", true, ExternalProgram::WebBrowser, online::HomePageUrl(), nullptr},
+      {EntryKind::MenuItem, "软件主页", false, ExternalProgram::WebBrowser, online::HomePageUrl(), "无法打开网页浏览器"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.entry);
+    boxes.clear();
+    launches.SetStarts(r.starts);
+    const size_t before = launches.launches().size();
+    Trigger(r.kind, r.entry);
+    ASSERT_EQ(launches.launches().size(), before + 1);
+    EXPECT_EQ(launches.launches().back().program, r.program);
+    EXPECT_EQ(launches.launches().back().argument, r.argument);
+    ASSERT_EQ(boxes.shown().size(), r.message ? 1u : 0u);
+    if (r.message) EXPECT_NE(boxes.shown()[0].text.find(r.message), std::string::npos);
+  }
+}
+
+TEST_F(LaunchersTest, OnlyWebAddressesReachTheBrowser) {
+  struct Row {
+    std::string address;
+    std::string launched;  // empty: refused with a message
+  } rows[] = {
+      {"http://example.org/a", "http://example.org/a"},
+      {"HTTPS://example.org", "HTTPS://example.org"},
+      {G("http://example.org/查询?q=澜舟 x"), "http://example.org/%B2%E9%D1%AF?q=%C0%BD%D6%DB%20x"},
+      {"", ""},
+      {"http://", ""},
+      {"http:///etc/passwd", ""},
+      {"file:///etc/passwd", ""},
+      {"javascript:alert(1)", ""},
+      {"http://example.org/\n", ""},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.address);
+    boxes.clear();
+    const size_t before = launches.launches().size();
+    EXPECT_EQ(frame::OpenInWebBrowser(r.address), !r.launched.empty());
+    if (r.launched.empty()) {
+      EXPECT_EQ(launches.launches().size(), before);
+      EXPECT_EQ(boxes.shown().size(), 1u);
+    } else {
+      ASSERT_EQ(launches.launches().size(), before + 1);
+      EXPECT_EQ(launches.launches().back().argument, r.launched);
+    }
+  }
+}
+
+TEST_F(LaunchersTest, NameAnalysisOpensAnEmptyEvaluationWithTheCurrentInputs) {
+  window_->control<QLineEdit>("编辑框1")->setText(QStringLiteral("临江"));
+  window_->control<QLineEdit>("编辑框2")->setText(QStringLiteral("网络科技有限公司"));
+  frame::globals().selectedName = G("禾川");  // left by an earlier grid evaluation
+  Trigger(EntryKind::ToolbarButton, "名字分析");
+  auto* evaluation = window_->findChild<analysis::NameEvaluationWindow*>();
+  ASSERT_NE(evaluation, nullptr);
+  EXPECT_EQ(evaluation->control<QLineEdit>("编辑框1")->text(), QStringLiteral("临江"));
+  EXPECT_EQ(evaluation->control<QLineEdit>("编辑框3")->text(), QStringLiteral("网络科技有限公司"));
+  EXPECT_TRUE(evaluation->control<QLineEdit>("编辑框2")->text().isEmpty());
+}
+
+TEST_F(LaunchersTest, ExitFromMenuAndToolbarClosesTheWindow) {
+  for (EntryKind kind : {EntryKind::MenuItem, EntryKind::ToolbarButton}) {
+    window_->show();
+    Trigger(kind, "退出");
+    EXPECT_FALSE(window_->isVisible());
+  }
+}
+
+}  // namespace
