@@ -12,6 +12,19 @@ namespace gbk {
 // A byte that starts a two-byte character.
 inline bool IsLeadByte(unsigned char c) { return c >= 0x80; }
 
+// A byte that can end a two-byte GBK character.
+inline bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+
+// The byte length of the character at byte offset `i`, for texts that may
+// hold any bytes (files, the network): 2 only for a lead byte 0x81..0xFE
+// followed by a trail byte; a lead byte before anything else (a line feed, a
+// quote, the end) stands alone, so it can never hide the byte after it.
+inline size_t StrictCharSize(std::string_view text, size_t i) {
+  unsigned char c = static_cast<unsigned char>(text[i]);
+  return c >= 0x81 && c <= 0xFE && i + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2
+                                                                                                            : 1;
+}
+
 // UTF-8 <-> GBK. Characters GBK cannot encode become "?"; bytes that are not
 // valid GBK become U+FFFD.
 std::string ToUtf8(std::string_view gbk);

@@ -1,13 +1,16 @@
 #include "platform/ini.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
 #include <mutex>
-#include <sstream>
+
+#include "platform/gbk.h"
 
 namespace platform {
 namespace {
@@ -27,19 +30,27 @@ std::string_view Trim(std::string_view s) {
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (x >= 0x80 || y >= 0x80) {
+  for (size_t i = 0; i < a.size();) {
+    size_t n = gbk::StrictCharSize(a, i);
+    if (n == 2) {
       // Two-byte characters compare exactly, trail byte included.
-      if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) return false;
-      ++i;
-      continue;
+      if (a.compare(i, 2, b, i, 2) != 0) return false;
+    } else {
+      unsigned char x = a[i], y = b[i];
+      if (x >= 'A' && x <= 'Z') x += 32;
+      if (y >= 'A' && y <= 'Z') y += 32;
+      if (x != y) return false;
     }
-    if (x >= 'A' && x <= 'Z') x += 32;
-    if (y >= 'A' && y <= 'Z') y += 32;
-    if (x != y) return false;
+    i += n;
   }
   return true;
+}
+
+// The first byte `c` standing as a one-byte character, or npos.
+size_t FindChar(std::string_view s, char c, size_t from = 0) {
+  for (size_t i = from; i < s.size(); i += gbk::StrictCharSize(s, i))
+    if (s[i] == c) return i;
+  return std::string_view::npos;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -65,14 +76,14 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 bool SectionHeader(std::string_view line, std::string_view* name) {
   std::string_view t = Trim(line);
   if (t.size() < 2 || t.front() != '[') return false;
-  size_t close = t.find(']');
+  size_t close = FindChar(t, ']', 1);
   if (close == std::string_view::npos) return false;
   *name = Trim(t.substr(1, close - 1));
   return true;
 }
 
 bool KeyLine(std::string_view line, std::string_view* key, std::string_view* value) {
-  size_t eq = line.find('=');
+  size_t eq = FindChar(line, '=');
   if (eq == std::string_view::npos) return false;
   *key = Trim(line.substr(0, eq));
   *value = Trim(line.substr(eq + 1));
@@ -87,20 +98,22 @@ std::string Unquote(std::string_view v) {
 
 // Keeps a written text on its one line: line breaks and zero bytes become
 // blanks, and in names also the bytes that would start a section or end a
-// key. Two-byte characters pass whole, so their trail bytes are never taken
-// for any of these.
+// key, and lone lead bytes (which would swallow the "]" after a section
+// name). Two-byte characters pass whole, so their trail bytes are never
+// taken for any of these.
 std::string CleanText(std::string_view s, bool isName) {
   std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    unsigned char c = s[i];
-    if (c >= 0x80 && i + 1 < s.size()) {
-      out.push_back(s[i]);
-      out.push_back(s[i + 1]);
-      ++i;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    size_t n = gbk::StrictCharSize(s, i);
+    if (n == 2) {
+      out.append(s.substr(i, 2));
+      i += 2;
       continue;
     }
+    unsigned char c = s[i++];
     if (c == '\r' || c == '\n' || c == 0) c = ' ';
-    if (isName && (c == '=' || c == '[' || c == ']')) c = ' ';
+    if (isName && (c == '=' || c == '[' || c == ']' || c >= 0x80)) c = ' ';
     out.push_back(static_cast<char>(c));
   }
   return isName ? std::string(Trim(out)) : out;
@@ -111,16 +124,43 @@ std::string CleanValue(std::string_view s) { return CleanText(s, false); }
 
 }  // namespace
 
-std::string ReadFileBytes(const std::filesystem::path& file, bool* ok) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    if (ok) *ok = false;
-    return {};
+namespace {
+
+enum class ReadStatus { kOk, kMissing, kFailed };
+
+ReadStatus ReadWholeFile(const std::filesystem::path& file, std::string* bytes) {
+  bytes->clear();
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes->reserve(st.st_size);
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      bytes->clear();
+      return ReadStatus::kFailed;
+    }
+    bytes->append(buffer, static_cast<size_t>(n));
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (ok) *ok = true;
-  return ss.str();
+  ::close(fd);
+  return ReadStatus::kOk;
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::filesystem::path& file, bool* ok) {
+  std::string bytes;
+  bool read = ReadWholeFile(file, &bytes) == ReadStatus::kOk;
+  if (ok) *ok = read;
+  return bytes;
+}
+
+bool ReadFileForRewrite(const std::filesystem::path& file, std::string* bytes) {
+  return ReadWholeFile(file, bytes) != ReadStatus::kFailed;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
@@ -129,6 +169,9 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
   tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
+  // A replaced file keeps its mode: a file the user made private stays so.
+  struct stat old {};
+  if (::stat(file.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -153,16 +196,18 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
 std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,
                                       std::string_view defaultValue) {
   if (section.empty() || key.empty()) return std::string(defaultValue);
+  // Names are looked up the way they are written, so every name finds itself.
+  const std::string sec = CleanName(section), k = CleanName(key);
   bool inSection = false;
   for (std::string_view line : SplitLines(text)) {
     std::string_view name;
     if (SectionHeader(line, &name)) {
-      inSection = EqualNoCase(name, section);
+      inSection = EqualNoCase(name, sec);
       continue;
     }
     if (!inSection) continue;
-    std::string_view k, v;
-    if (KeyLine(line, &k, &v) && EqualNoCase(k, key)) return Unquote(v);
+    std::string_view lk, lv;
+    if (KeyLine(line, &lk, &lv) && EqualNoCase(lk, k)) return Unquote(lv);
   }
   return std::string(defaultValue);
 }
@@ -186,7 +231,10 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
   std::string v = CleanValue(value);
 
   std::lock_guard lock(ProfileMutex());
-  std::string text = ReadFileBytes(file);
+  std::string text;
+  // A file that is there but cannot be read is never replaced by one that
+  // holds only this key.
+  if (!ReadFileForRewrite(file, &text)) return false;
   std::vector<std::string_view> lines = SplitLines(text);
 
   std::string out;

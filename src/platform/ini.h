@@ -9,8 +9,11 @@
 //   double quotes loses them.
 // - A write keeps every other section and key, creates the file and the
 //   section when missing, and replaces the file atomically.
-// - Line breaks in a written value become blanks, and "[", "]", "=" are kept
-//   out of keys and section names, so no value can add lines of its own.
+// - Line breaks and zero bytes in a written value become blanks, and "[",
+//   "]", "=" and lone lead bytes are kept out of keys and section names (the
+//   same cleaning applies to the names a read looks up), so no value can add
+//   lines of its own and every name finds itself again. A lead byte followed
+//   by anything but a trail byte counts as one byte.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,8 +24,9 @@ namespace platform {
 std::string ReadProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
                               const std::filesystem::path& file);
 
-// Returns false when the file could not be written; the old file is then
-// left as it was.
+// Returns false when the file could not be written, or when it exists but
+// could not be read; the old file is then left as it was. A replaced file
+// keeps its mode.
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::filesystem::path& file);
 
@@ -33,8 +37,14 @@ std::string ReadProfileStringFromText(std::string_view text, std::string_view se
 // Reads a whole file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& file, bool* ok = nullptr);
 
+// Reads a file that is about to be rewritten: true with its bytes, or with
+// no bytes when the file is missing; false when it exists but could not be
+// read, in which case it must not be replaced.
+bool ReadFileForRewrite(const std::filesystem::path& file, std::string* bytes);
+
 // Writes bytes to a temporary file beside `file`, then renames it over
-// `file`, so a failed write never leaves half a file.
+// `file`, so a failed write never leaves half a file. A replaced file keeps
+// its mode.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace platform

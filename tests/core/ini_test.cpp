@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
 
 #include "frame/settings.h"
 #include "platform/folders.h"
@@ -93,6 +99,79 @@ TEST_F(IniTest, EmptyNamesReadNothing) {
   EXPECT_EQ(ReadProfileString("", "a", "def", file), "");
   EXPECT_EQ(ReadProfileString("S", "", "def", file), "");
   EXPECT_EQ(ReadProfileString("S", "a", "def", ""), "");
+}
+
+// Runs `step` in a child process that has no more rights than an ordinary
+// user (root reads every file regardless of its mode); returns its result.
+bool AsOrdinaryUser(const std::function<bool()>& step) {
+  if (::geteuid() != 0) return step();
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(step() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+mode_t ModeOf(const std::filesystem::path& file) {
+  struct stat st {};
+  ::stat(file.c_str(), &st);
+  return st.st_mode & 07777;
+}
+
+TEST_F(IniTest, AWriteNeverReplacesWhatItCouldNotRead) {
+  const std::string before = "[S]\r\na=1\r\n[Other]\r\nx=2\r\n";
+  // Unreadable: the write must refuse and leave the file as it was.
+  std::filesystem::path shared = home.root() / "shared";
+  std::filesystem::create_directories(shared);
+  ::chmod(home.root().c_str(), 0755);
+  ::chmod(shared.c_str(), 0777);
+  std::filesystem::path locked = shared / "locked.ini";
+  WriteAll(locked, before);
+  ::chmod(locked.c_str(), 0);
+  EXPECT_FALSE(AsOrdinaryUser([&] { return WriteProfileString("S", "b", "3", locked); }));
+  ::chmod(locked.c_str(), 0600);
+  EXPECT_EQ(ReadAll(locked), before);
+
+  // Readable: replaced with its mode kept.
+  WriteAll(file, before);
+  ::chmod(file.c_str(), 0640);
+  ASSERT_TRUE(WriteProfileString("S", "b", "3", file));
+  EXPECT_EQ(ModeOf(file), 0640u);
+  EXPECT_EQ(ReadProfileString("Other", "x", "", file), "2");
+}
+
+// Names and values of any bytes: each written name finds itself again (so a
+// second write replaces rather than appends), and no value adds a line.
+TEST_F(IniTest, NamesAndValuesSurviveAnyBytes) {
+  struct Case {
+    const char* what;
+    std::string section, key, value, readBack;
+  };
+  const std::string app = G("澜舟雅集");
+  const Case cases[] = {
+      {"trail ] in section", "\xEE\x5D", "k", "v", "v"},
+      {"trail ] in section and key", "\x81\x5D", "\x81\x5D", "v", "v"},
+      {"trail [ in section and key", "a\x81\x5B", "\x81\x5B" "b", "v", "v"},
+      {"lone lead byte ending the names", "S\x81", "k\xFE", "v", "v"},
+      {"lone lead byte ending the value", app, "k", "v\x81", "v\x81"},
+      {"lead byte before a line feed", app, "k", "\x81\n[" + app + "]\x81\nInjected=yes",
+       "\x81 [" + app + "]\x81 Injected=yes"},
+      {"lead byte before a zero byte", app, "k", std::string("\x81\0Injected=yes", 14), "\x81 Injected=yes"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteAll(file, "[Other]\r\nx=1\r\n");
+    ASSERT_TRUE(WriteProfileString(c.section, c.key, "first", file));
+    ASSERT_TRUE(WriteProfileString(c.section, c.key, c.value, file));
+    EXPECT_EQ(ReadProfileString(c.section, c.key, "none", file), c.readBack);
+    EXPECT_EQ(ReadProfileString(app, "Injected", "none", file), "none");
+    EXPECT_EQ(ReadProfileString("Other", "x", "", file), "1");
+    const std::string text = ReadAll(file);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+  }
 }
 
 TEST(SettingsFolders, UnwritableDataFolderFallsBackToTheConfigFolder) {
