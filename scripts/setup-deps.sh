@@ -11,7 +11,7 @@ packages=(
   libboost-regex-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei qt6-translations-l10n
-  python3 unicode-data opencc
+  python3 unicode-data opencc python3-ephem
   xauth xvfb
 )
 
