@@ -1,7 +1,6 @@
 #include "analysis/dictionary_index.h"
 
-#include "frame/globals.h"
-#include "frame/text_helpers.h"
+#include "online/site.h"
 #include "platform/embedded.h"
 #include "platform/gbk.h"
 
@@ -22,21 +21,9 @@ std::optional<std::string> DictionaryPageNumber(std::string_view character) {
   return std::string(rest.substr(0, end));
 }
 
-namespace {
-std::string SiteRoot() { return frame::SiteBaseUrl() + frame::globals().sitePathSegment; }
-}  // namespace
-
-std::string DictionaryStartPageAddress() { return SiteRoot() + "/html2/"; }
-
-std::string DictionaryRadicalIndexAddress() { return SiteRoot() + "/html/"; }
-
-std::string DictionaryPageAddress(std::string_view pageNumber) {
-  return SiteRoot() + "/html3/" + std::string(pageNumber) + ".html";
-}
-
 std::string DictionaryAddressFor(std::string_view character) {
   auto page = DictionaryPageNumber(character);
-  return page ? DictionaryPageAddress(*page) : DictionaryStartPageAddress();
+  return page ? online::DictionaryPageUrl(*page) : online::DictionaryStartUrl();
 }
 
 }  // namespace analysis

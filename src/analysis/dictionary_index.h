@@ -17,12 +17,9 @@ std::string_view DictionaryIndex();
 // text must be written as the index writes it; an empty text is never found.
 std::optional<std::string> DictionaryPageNumber(std::string_view character);
 
-// Site addresses (site base + edition segment + ...).
-std::string DictionaryStartPageAddress();                        // ".../html2/" (index by pinyin)
-std::string DictionaryRadicalIndexAddress();                     // ".../html/"
-std::string DictionaryPageAddress(std::string_view pageNumber);  // ".../html3/N.html"
-
-// The page of one character, or the start page when it is not indexed.
+// The page of one character, or the start page when it is not indexed (the
+// evaluation window's character tabs; the dictionary window itself tells an
+// unindexed character apart).
 std::string DictionaryAddressFor(std::string_view character);
 
 }  // namespace analysis

@@ -5,48 +5,51 @@
 namespace platform {
 namespace {
 std::mutex g_mutex;
-MessageBoxHandler& BoxHandler() {
-  static MessageBoxHandler h;
+
+// One installed handler of each kind; callers take a copy under the lock and
+// call it outside, so a handler may show a box that installs another.
+template <class Handler>
+Handler& Slot() {
+  static Handler h;
   return h;
 }
-LauncherHandler& Launcher() {
-  static LauncherHandler h;
-  return h;
+template <class Handler>
+Handler Current() {
+  std::lock_guard l(g_mutex);
+  return Slot<Handler>();
+}
+template <class Handler>
+Handler Replace(Handler handler) {
+  std::lock_guard l(g_mutex);
+  auto old = std::move(Slot<Handler>());
+  Slot<Handler>() = std::move(handler);
+  return old;
 }
 }  // namespace
 
 int ShowMessageBox(std::string_view text, std::string_view title, int flags) {
-  MessageBoxHandler h;
-  {
-    std::lock_guard l(g_mutex);
-    h = BoxHandler();
-  }
+  MessageBoxHandler h = Current<MessageBoxHandler>();
   if (!h) return (flags & 4) ? kNo : kOk;
   return h(text, title, flags);
 }
 
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
-  std::lock_guard l(g_mutex);
-  auto old = std::move(BoxHandler());
-  BoxHandler() = std::move(handler);
-  return old;
-}
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) { return Replace(std::move(handler)); }
 
 bool LaunchProgram(ExternalProgram program, const std::string& argument) {
-  LauncherHandler h;
-  {
-    std::lock_guard l(g_mutex);
-    h = Launcher();
-  }
+  LauncherHandler h = Current<LauncherHandler>();
   if (!h) return false;
   return h(program, argument);
 }
 
-LauncherHandler SetLauncherHandler(LauncherHandler handler) {
-  std::lock_guard l(g_mutex);
-  auto old = std::move(Launcher());
-  Launcher() = std::move(handler);
-  return old;
+LauncherHandler SetLauncherHandler(LauncherHandler handler) { return Replace(std::move(handler)); }
+
+std::optional<std::string> ShowInputBox(std::string_view title, std::string_view prompt,
+                                        std::string_view initial) {
+  InputBoxHandler h = Current<InputBoxHandler>();
+  if (!h) return std::nullopt;
+  return h(title, prompt, initial);
 }
+
+InputBoxHandler SetInputBoxHandler(InputBoxHandler handler) { return Replace(std::move(handler)); }
 
 }  // namespace platform

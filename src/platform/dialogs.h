@@ -4,6 +4,7 @@
 // recording ones.
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,5 +37,13 @@ enum class ExternalProgram { TextEditor, Calculator, WebBrowser };
 using LauncherHandler = std::function<bool(ExternalProgram program, const std::string& argument)>;
 bool LaunchProgram(ExternalProgram program, const std::string& argument);
 LauncherHandler SetLauncherHandler(LauncherHandler handler);
+
+// A one-line input box (GBK texts). Gives the entered text, or nothing when
+// the box is cancelled. Must be called on the GUI thread.
+using InputBoxHandler = std::function<std::optional<std::string>(
+    std::string_view title, std::string_view prompt, std::string_view initial)>;
+std::optional<std::string> ShowInputBox(std::string_view title, std::string_view prompt,
+                                        std::string_view initial);
+InputBoxHandler SetInputBoxHandler(InputBoxHandler handler);
 
 }  // namespace platform

@@ -12,6 +12,7 @@
 #include "analysis/html_text.h"
 #include "frame/globals.h"
 #include "frame/text_helpers.h"
+#include "online/site.h"
 #include "platform/gbk.h"
 #include "support/core/test_home.h"
 
@@ -142,7 +143,7 @@ TEST(DictionaryIndex, LooksUpPagesAndFallsBackToTheStartPage) {
     EXPECT_FALSE(analysis::DictionaryPageNumber(missing).has_value()) << gbk::ToUtf8(missing);
     EXPECT_EQ(analysis::DictionaryAddressFor(missing), "http://127.0.0.1:9/P20111229/html2/");
   }
-  EXPECT_EQ(analysis::DictionaryRadicalIndexAddress(), "http://127.0.0.1:9/P20111229/html/");
+  EXPECT_EQ(online::DictionaryRadicalIndexUrl(), "http://127.0.0.1:9/P20111229/html/");
   ::unsetenv(frame::kSiteUrlVariable);
 }
 

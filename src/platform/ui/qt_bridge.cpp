@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -29,7 +30,9 @@ int ShowRealMessageBox(std::string_view text, std::string_view title, int flags)
   box.setText(Q(text));
   bool yesNo = (flags & 0x0F) == 4;
   int icon = flags & 0xF0;
-  box.setIcon(icon == 32 ? QMessageBox::Question : icon == 64 ? QMessageBox::Information : QMessageBox::NoIcon);
+  box.setIcon(icon == 32   ? QMessageBox::Question
+              : icon == 64 ? QMessageBox::Information
+                           : QMessageBox::NoIcon);
   // The program speaks Chinese whatever the desktop's language.
   if (yesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -60,7 +63,8 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
   QString arg = QString::fromStdString(argument);
   switch (program) {
     case ExternalProgram::TextEditor:
-      if (arg.isEmpty()) return StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, {});
+      if (arg.isEmpty())
+        return StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, {});
       return QDesktopServices::openUrl(QUrl::fromLocalFile(arg)) ||
              StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, arg);
     case ExternalProgram::Calculator:
@@ -71,11 +75,25 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
   return false;
 }
 
+std::optional<std::string> ShowRealInputBox(std::string_view title, std::string_view prompt,
+                                            std::string_view initial) {
+  QInputDialog box(QApplication::activeWindow());
+  box.setInputMode(QInputDialog::TextInput);
+  box.setWindowTitle(Q(title));
+  box.setLabelText(Q(prompt));
+  box.setTextValue(Q(initial));
+  box.setOkButtonText(QStringLiteral("确定"));
+  box.setCancelButtonText(QStringLiteral("取消"));
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return FromQ(box.textValue());
+}
+
 }  // namespace
 
 void InstallDesktopDialogs() {
   SetMessageBoxHandler(ShowRealMessageBox);
   SetLauncherHandler(LaunchReal);
+  SetInputBoxHandler(ShowRealInputBox);
 }
 
 }  // namespace platform

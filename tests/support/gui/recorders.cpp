@@ -5,15 +5,16 @@
 namespace testing_support {
 
 MessageBoxRecorder::MessageBoxRecorder() {
-  previous_ = platform::SetMessageBoxHandler([this](std::string_view text, std::string_view title, int flags) {
-    shown_.push_back({gbk::ToUtf8(text), gbk::ToUtf8(title), flags});
-    if (!answers_.empty()) {
-      int a = answers_.front();
-      answers_.pop_front();
-      return a;
-    }
-    return (flags & 4) ? static_cast<int>(platform::kYes) : static_cast<int>(platform::kOk);
-  });
+  previous_ =
+      platform::SetMessageBoxHandler([this](std::string_view text, std::string_view title, int flags) {
+        shown_.push_back({gbk::ToUtf8(text), gbk::ToUtf8(title), flags});
+        if (!answers_.empty()) {
+          int a = answers_.front();
+          answers_.pop_front();
+          return a;
+        }
+        return (flags & 4) ? static_cast<int>(platform::kYes) : static_cast<int>(platform::kOk);
+      });
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { platform::SetMessageBoxHandler(std::move(previous_)); }
@@ -26,5 +27,19 @@ LaunchRecorder::LaunchRecorder() {
 }
 
 LaunchRecorder::~LaunchRecorder() { platform::SetLauncherHandler(std::move(previous_)); }
+
+InputBoxRecorder::InputBoxRecorder() {
+  previous_ = platform::SetInputBoxHandler([this](std::string_view title, std::string_view prompt,
+                                                  std::string_view) -> std::optional<std::string> {
+    shown_.emplace_back(gbk::ToUtf8(title), gbk::ToUtf8(prompt));
+    if (answers_.empty()) return std::nullopt;
+    auto a = std::move(answers_.front());
+    answers_.pop_front();
+    if (!a) return std::nullopt;
+    return gbk::FromUtf8(*a);
+  });
+}
+
+InputBoxRecorder::~InputBoxRecorder() { platform::SetInputBoxHandler(std::move(previous_)); }
 
 }  // namespace testing_support

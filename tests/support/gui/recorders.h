@@ -2,7 +2,9 @@
 // Answers message boxes and records launches, so GUI tests never block on a
 // dialog and never start an outside program.
 #include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -48,6 +50,22 @@ class LaunchRecorder {
   std::vector<Launch> launches_;
   bool starts_ = true;
   platform::LauncherHandler previous_;
+};
+
+// Answers input boxes: the queued answers in order (UTF-8; nothing means
+// the box was cancelled), then cancel. Records each box's title and prompt.
+class InputBoxRecorder {
+ public:
+  InputBoxRecorder();
+  ~InputBoxRecorder();
+  void QueueAnswer(std::optional<std::string> utf8) { answers_.push_back(std::move(utf8)); }
+  // Title and prompt (UTF-8) of each box shown.
+  const std::vector<std::pair<std::string, std::string>>& shown() const { return shown_; }
+
+ private:
+  std::deque<std::optional<std::string>> answers_;
+  std::vector<std::pair<std::string, std::string>> shown_;
+  platform::InputBoxHandler previous_;
 };
 
 }  // namespace testing_support

@@ -1,0 +1,98 @@
+#include "online/ui/OnlineDictionaryWindow.h"
+
+#include <QToolBar>
+
+#include "analysis/dictionary_index.h"
+#include "frame/globals.h"
+#include "frame/ui/Anchoring.h"
+#include "online/site.h"
+#include "online/ui/WindowParts.h"
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/ui/BrowserBox.h"
+#include "platform/ui/qt_bridge.h"
+
+namespace online {
+
+namespace {
+const char* const kToolbarCaptions[] = {"按拼音查字", "按部首查字", "汉字检索", "后退",
+                                        "前进",       "打印",       "关闭"};
+}  // namespace
+
+OnlineDictionaryWindow::OnlineDictionaryWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("OnlineDictionaryWindow"));
+  setWindowTitle(QStringLiteral("在线字典(收录20998个汉字,已包含全部常用字)"));
+  resize(ClientSizeOfDesign(636, 558));
+
+  auto* toolbar = new QToolBar(this);
+  toolbar->setObjectName(QStringLiteral("工具条1"));
+  toolbar->setGeometry(0, 1, 1500, 30);
+  toolbar->setMovable(false);
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (const char* caption : kToolbarCaptions) {
+    QAction* a = toolbar->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QStringLiteral("工具条1_") + QString::fromUtf8(caption));
+  }
+  connect(toolbar, &QToolBar::actionTriggered, this,
+          [this](QAction* a) { OnDictionaryToolbarClicked(a->text()); });
+
+  AddThinRule(this, "进度条1", QRect(-3, 34, 1500, 2));
+  browser_ = new platform::BrowserBox(this);
+  browser_->setObjectName(QStringLiteral("超文本浏览框1"));
+  browser_->setGeometry(2, 35, 624, 464);
+  AddDockedStatusBar(this, "状态条1");
+  frame::AnchorControl(browser_, 1);
+
+  const std::string& character = frame::globals().dictionaryCharacter;
+  if (character.empty()) {
+    browser_->openAddress(DictionaryStartUrl());
+  } else if (auto page = analysis::DictionaryPageNumber(character)) {
+    browser_->openAddress(DictionaryPageUrl(*page));
+  } else {
+    // Nothing is fetched for a character the dictionary does not have.
+    setWindowTitle(platform::Q(gbk::G("对不起,未找到此字 -- ") + character));
+  }
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+OnlineDictionaryWindow* OnlineDictionaryWindow::Open(QWidget* parent) {
+  auto* window = new OnlineDictionaryWindow(parent);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->showMaximized();
+  return window;
+}
+
+void OnlineDictionaryWindow::OnDictionaryToolbarClicked(const QString& caption) {
+  if (caption == QStringLiteral("关闭"))
+    close();
+  else if (caption == QStringLiteral("后退"))
+    browser_->back();
+  else if (caption == QStringLiteral("前进"))
+    browser_->forward();
+  else if (caption == QStringLiteral("打印"))
+    browser_->printPage();
+  else if (caption == QStringLiteral("按拼音查字"))
+    browser_->openAddress(DictionaryStartUrl());
+  else if (caption == QStringLiteral("按部首查字"))
+    browser_->openAddress(DictionaryRadicalIndexUrl());
+  else if (caption == QStringLiteral("汉字检索"))
+    SearchCharacter();
+}
+
+void OnlineDictionaryWindow::SearchCharacter() {
+  auto entered = platform::ShowInputBox(gbk::G("请输入要查找的汉字"), "", "");
+  if (!entered || entered->empty()) return;
+  auto page = analysis::DictionaryPageNumber(*entered);
+  if (!page) {
+    platform::ShowMessageBox(gbk::G("对不起,未找到此字"), "", platform::kOkInformation);
+    return;
+  }
+  browser_->openAddress(DictionaryPageUrl(*page));
+}
+
+OnlineDictionaryWindow* OpenDictionaryOnCharacter(const std::string& character) {
+  frame::globals().dictionaryCharacter = character;
+  return OnlineDictionaryWindow::Open(nullptr);
+}
+
+}  // namespace online
