@@ -39,4 +39,11 @@ std::string HtmlEscape(std::string_view gbk) {
   return out;
 }
 
+std::string PercentEncodeBytes(std::string_view bytes) {
+  return gbk::PercentEncode(bytes, [](unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+  });
+}
+
 }  // namespace analysis

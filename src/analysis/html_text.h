@@ -10,4 +10,8 @@ namespace analysis {
 // characters pass unchanged (their trail bytes are never touched).
 std::string HtmlEscape(std::string_view gbk);
 
+// Every byte but A-Z a-z 0-9 - . _ ~ as %XX: a value that travels in a link
+// address (GBK bytes, "&", "#", "%", quotes) comes back exactly.
+std::string PercentEncodeBytes(std::string_view bytes);
+
 }  // namespace analysis

@@ -44,29 +44,16 @@ std::string ScoreTable(int grade) {
   return Fill(Piece("score/score_table.htm"), {{word, number}});
 }
 
+constexpr std::string_view kStrippedCharacters = "0123456789abcdefghijklmnopqrstuvwxyz?!.()[]{};:,<>|\\/-+= ";
 }  // namespace
 
 bool IsStrippedCharacter(unsigned char c) {
-  static const std::string_view kSet = "0123456789abcdefghijklmnopqrstuvwxyz?!.()[]{};:,<>|\\/-+= ";
-  if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
-  return c < 0x80 && kSet.find(static_cast<char>(c)) != std::string_view::npos;
+  return c < 0x80 &&
+         gbk::RemoveAsciiCharacters(std::string(1, static_cast<char>(c)), kStrippedCharacters).empty();
 }
 
 std::string StripNameText(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    unsigned char c = text[i];
-    if (gbk::IsLeadByte(c) && i + 1 < text.size()) {
-      out.append(text.substr(i, 2));
-      i += 2;
-      continue;
-    }
-    if (!IsStrippedCharacter(c)) out.push_back(static_cast<char>(c));
-    ++i;
-  }
-  return out;
+  return gbk::RemoveAsciiCharacters(text, kStrippedCharacters);
 }
 
 void CleanNameBoxes(NameBoxes& boxes) {

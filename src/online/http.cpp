@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/gbk.h"
+
 namespace online {
 namespace {
 
@@ -52,24 +54,17 @@ std::string_view BodyText(std::string_view body) {
 }
 
 std::string EncodeAddressForRequest(std::string_view address) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(address.size());
-  for (unsigned char c : address) {
-    bool keep = c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' &&
-                c != '`' && c != '{' && c != '|' && c != '}';
-    if (keep) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out.push_back('%');
-      out.push_back(kHex[c >> 4]);
-      out.push_back(kHex[c & 15]);
-    }
-  }
-  return out;
+  return gbk::PercentEncode(address, [](unsigned char c) {
+    return c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' && c != '`' &&
+           c != '{' && c != '|' && c != '}';
+  });
 }
 
 std::string HttpGet(std::string_view address, std::stop_token stop, const HttpOptions& options) {
+  return HttpFetch(address, stop, options).body;
+}
+
+HttpResult HttpFetch(std::string_view address, std::stop_token stop, const HttpOptions& options) {
   if (address.empty() || stop.stop_requested()) return {};
   InitCurlOnce();
 
@@ -132,7 +127,11 @@ std::string HttpGet(std::string_view address, std::stop_token stop, const HttpOp
   curl_multi_remove_handle(multi.get(), e);
 
   if (!finished || result != CURLE_OK || transfer.tooLarge) return {};
-  return std::move(transfer.body);
+  HttpResult answer;
+  answer.transferred = true;
+  curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &answer.status);
+  answer.body = std::move(transfer.body);
+  return answer;
 }
 
 }  // namespace online

@@ -24,6 +24,20 @@ struct HttpOptions {
   long maxRedirects = 5;
 };
 
+// What one GET brought back: whether the transfer completed, the final
+// status (after redirects; 0 when no answer came) and the body.
+struct HttpResult {
+  bool transferred = false;
+  long status = 0;
+  std::string body;
+  // A completed transfer with a 2xx status: the body is the site's answer.
+  bool succeeded() const { return transferred && status >= 200 && status < 300; }
+};
+
+// One GET as HttpGet below makes it, reporting the outcome besides the body
+// (the body of an error status is kept; a failed transfer has none).
+HttpResult HttpFetch(std::string_view address, std::stop_token stop = {}, const HttpOptions& options = {});
+
 // The body of an HTTP GET of `address`, byte for byte, whatever the status
 // (an error page is a body like any other), or the empty text when the
 // transfer fails, times out or is stopped. The request carries

@@ -1,5 +1,6 @@
 #include "online/site.h"
 
+#include "analysis/html_text.h"
 #include "frame/globals.h"
 #include "frame/text_helpers.h"
 
@@ -41,7 +42,9 @@ std::string DictionaryPageUrl(std::string_view pageNumber) {
 }
 
 std::string DuplicateNameQueryUrl(std::string_view name) {
-  return EditionUrl("/companyname_gs/list.asp?key=") + std::string(name);
+  // Encoded whole: "&", "#" or "%" in a name must not reach the site as
+  // query syntax.
+  return EditionUrl("/companyname_gs/list.asp?key=") + analysis::PercentEncodeBytes(name);
 }
 
 std::string DocumentListUrl() { return EditionUrl("/doc/list.asp"); }

@@ -1,7 +1,7 @@
 #pragma once
 // Addresses on the maker's site. Every address starts with SiteBaseUrl()
 // (which ends in "/"); most continue with the edition segment. Texts are
-// GBK: file names and query values are inserted as they stand.
+// GBK: file names are inserted as they stand.
 #include <string>
 #include <string_view>
 
@@ -35,7 +35,8 @@ std::string DictionaryStartUrl();
 std::string DictionaryRadicalIndexUrl();
 std::string DictionaryPageUrl(std::string_view pageNumber);
 
-// The duplicate-name query: ".../companyname_gs/list.asp?key=" + name.
+// The duplicate-name query: ".../companyname_gs/list.asp?key=" + the name
+// with every byte but A-Z a-z 0-9 - . _ ~ percent-encoded.
 std::string DuplicateNameQueryUrl(std::string_view name);
 
 // The document list: ".../doc/list.asp".

@@ -251,4 +251,40 @@ std::string AsciiLower(std::string_view text) {
   return out;
 }
 
+std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char)) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char c : bytes) {
+    if (keep(c)) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out.push_back('%');
+      out.push_back(kHex[c >> 4]);
+      out.push_back(kHex[c & 15]);
+    }
+  }
+  return out;
+}
+
+std::string RemoveAsciiCharacters(std::string_view text, std::string_view set) {
+  const std::string lowerSet = AsciiLower(set);
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    unsigned char c = text[i];
+    if (IsLeadByte(c) && i + 1 < text.size()) {
+      out.append(text.substr(i, 2));
+      i += 2;
+      continue;
+    }
+    unsigned char folded = c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+    if (c >= 0x80 || lowerSet.find(static_cast<char>(folded)) == std::string::npos)
+      out.push_back(static_cast<char>(c));
+    ++i;
+  }
+  return out;
+}
+
 }  // namespace gbk

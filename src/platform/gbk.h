@@ -71,4 +71,12 @@ long long ParseDecimal(std::string_view text);
 // ASCII-only case folding.
 std::string AsciiLower(std::string_view text);
 
+// `bytes` with every byte for which `keep` is false written as %XX
+// (upper-case hex digits).
+std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char));
+
+// `text` without its one-byte characters that `set` holds (ASCII letters in
+// either case); two-byte characters are stepped over and kept whole.
+std::string RemoveAsciiCharacters(std::string_view text, std::string_view set);
+
 }  // namespace gbk

@@ -47,9 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"DictionaryIndex", online::DictionaryRadicalIndexUrl, "P20111229/html/"},
                       AddressCase{"DictionaryPage", [] { return online::DictionaryPageUrl("1234"); },
                                   "P20111229/html3/1234.html"},
-                      // The name goes in as GBK bytes; the transfer encodes them.
+                      // The name goes in as percent-encoded GBK bytes.
                       AddressCase{"DuplicateQuery", [] { return online::DuplicateNameQueryUrl(G("霁岚")); },
-                                  "P20111229/companyname_gs/list.asp?key=" + G("霁岚")},
+                                  "P20111229/companyname_gs/list.asp?key=%F6%AB%E1%B0"},
                       AddressCase{"Documents", online::DocumentListUrl, "P20111229/doc/list.asp"},
                       AddressCase{"HomePage", online::HomePageUrl, ""},
                       AddressCase{"Trademarks", online::TrademarkQueryUrl, "shangbiaochaxun/"}),
