@@ -1,3 +1,5 @@
+#include "frame/ui/Launchers.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -7,14 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolBar>
-
 #include <memory>
 
 #include "analysis/ui/NameEvaluationWindow.h"
 #include "frame/globals.h"
-#include "frame/ui/Launchers.h"
 #include "frame/ui/MainWindow.h"
 #include "online/site.h"
+#include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/gbk.h"
 #include "support/core/test_home.h"
 #include "support/gui/recorders.h"
@@ -133,9 +134,11 @@ TEST_F(LaunchersTest, OutsideProgramsAndTheirFailures) {
       {EntryKind::MenuItem, "计算器", true, ExternalProgram::Calculator, "", nullptr},
       {EntryKind::MenuItem, "计算器", false, ExternalProgram::Calculator, "", "没有找到计算器程序"},
       {EntryKind::MenuItem, "记事本", true, ExternalProgram::TextEditor, "", nullptr},
-      {EntryKind::MenuItem, "商标在线查询", true, ExternalProgram::WebBrowser, online::TrademarkQueryUrl(), nullptr},
+      {EntryKind::MenuItem, "商标在线查询", true, ExternalProgram::WebBrowser, online::TrademarkQueryUrl(),
+       nullptr},
       {EntryKind::MenuItem, "软件主页", true, ExternalProgram::WebBrowser, online::HomePageUrl(), nullptr},
-      {EntryKind::MenuItem, "软件主页", false, ExternalProgram::WebBrowser, online::HomePageUrl(), "无法打开网页浏览器"},
+      {EntryKind::MenuItem, "软件主页", false, ExternalProgram::WebBrowser, online::HomePageUrl(),
+       "无法打开网页浏览器"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.entry);
@@ -199,6 +202,17 @@ TEST_F(LaunchersTest, ExitFromMenuAndToolbarClosesTheWindow) {
     Trigger(kind, "退出");
     EXPECT_FALSE(window_->isVisible());
   }
+}
+
+// The site windows open as children of the main window, with the hand-over
+// values their entries give them.
+TEST_F(LaunchersTest, SiteWindowsOpenFromTheirEntries) {
+  frame::globals().dictionaryCharacter = G("丫");  // left by an earlier page link
+  Trigger(EntryKind::ToolbarButton, "在线字典");
+  auto* dictionary = window_->findChild<online::OnlineDictionaryWindow*>();
+  ASSERT_NE(dictionary, nullptr);
+  EXPECT_TRUE(dictionary->isWindow());
+  EXPECT_EQ(frame::globals().dictionaryCharacter, G("丫"));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "frame/ui/ResultGridMenu.h"
 #include "online/http.h"
 #include "online/site.h"
+#include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/qt_bridge.h"
@@ -45,8 +46,9 @@ void EvaluateCurrentInputs(MainWindow& w) {
 
 void OpenCalculator(MainWindow&) {
   if (!platform::LaunchProgram(platform::ExternalProgram::Calculator, {}))
-    platform::ShowMessageBox(G("没有找到计算器程序,请先在系统中安装一个计算器(如 gnome-calculator 或 galculator)。"),
-                             G("提示"), platform::kOkInformation);
+    platform::ShowMessageBox(
+        G("没有找到计算器程序,请先在系统中安装一个计算器(如 gnome-calculator 或 galculator)。"), G("提示"),
+        platform::kOkInformation);
 }
 
 void OpenNotepad(MainWindow&) { platform::LaunchProgram(platform::ExternalProgram::TextEditor, {}); }
@@ -63,17 +65,20 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "记事本", OpenNotepad},
     {EntryKind::MenuItem, "软件主页", [](MainWindow&) { OpenInWebBrowser(online::HomePageUrl()); }},
 
-    {EntryKind::MenuItem, "复制公司名", [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::CopySelectedName); }},
+    {EntryKind::MenuItem, "复制公司名",
+     [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::CopySelectedName); }},
     {EntryKind::MenuItem, "测算公司名",
      [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::EvaluateSelectedName); }},
     {EntryKind::MenuItem, "将A设置为限定词", SetQualifier<0>},
     {EntryKind::MenuItem, "将B设置为限定词", SetQualifier<1>},
     {EntryKind::MenuItem, "将C设置为限定词", SetQualifier<2>},
     {EntryKind::MenuItem, "将D设置为限定词", SetQualifier<3>},
-    {EntryKind::MenuItem, "导出所有公司名", [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::ExportAllNames); }},
+    {EntryKind::MenuItem, "导出所有公司名",
+     [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::ExportAllNames); }},
 
     {EntryKind::ToolbarButton, "使用帮助", ShowHelp},
     {EntryKind::ToolbarButton, "名字分析", EvaluateCurrentInputs},
+    {EntryKind::ToolbarButton, "在线字典", [](MainWindow& w) { online::OnlineDictionaryWindow::Open(&w); }},
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
     {EntryKind::Button, "按钮4", ShowHelp},
@@ -142,12 +147,14 @@ void AttachLaunchers(MainWindow& window) {
       a->setEnabled(FindLauncher(EntryKind::ToolbarButton, a->text().toStdString()) != nullptr);
     // The clicked button's caption decides, compared exactly.
     QObject::connect(toolbar, &QToolBar::actionTriggered, &window, [&window](QAction* a) {
-      if (const Launcher* row = FindLauncher(EntryKind::ToolbarButton, a->text().toStdString())) row->open(window);
+      if (const Launcher* row = FindLauncher(EntryKind::ToolbarButton, a->text().toStdString()))
+        row->open(window);
     });
   }
 
   for (const char* name : kResultButtons)
-    if (auto* button = window.control<QPushButton>(name)) button->setEnabled(FindLauncher(EntryKind::Button, name));
+    if (auto* button = window.control<QPushButton>(name))
+      button->setEnabled(FindLauncher(EntryKind::Button, name));
   for (const Launcher& row : kLaunchers) {
     if (row.kind == EntryKind::Button) {
       if (auto* button = window.control<QPushButton>(row.entry))
@@ -201,9 +208,11 @@ bool OpenInWebBrowser(std::string_view address) {
     web = (hostEnd == std::string_view::npos ? address.size() : hostEnd) > hostStart;
   }
   for (unsigned char c : address) web = web && c >= 0x20 && c != 0x7F;
-  if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser, online::EncodeAddressForRequest(address)))
+  if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser,
+                                     online::EncodeAddressForRequest(address)))
     return true;
-  platform::ShowMessageBox(G("无法打开网页浏览器:\r\n") + std::string(address), G("提示"), platform::kOkInformation);
+  platform::ShowMessageBox(G("无法打开网页浏览器:\r\n") + std::string(address), G("提示"),
+                           platform::kOkInformation);
   return false;
 }
 
