@@ -15,6 +15,7 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "online/site.h"
+#include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/gbk.h"
 #include "support/core/test_home.h"
@@ -213,6 +214,19 @@ TEST_F(LaunchersTest, SiteWindowsOpenFromTheirEntries) {
   ASSERT_NE(dictionary, nullptr);
   EXPECT_TRUE(dictionary->isWindow());
   EXPECT_EQ(frame::globals().dictionaryCharacter, G("丫"));
+
+  // The grid menu's query takes the right-clicked name; the tool bar's
+  // starts empty whatever was right-clicked before.
+  for (auto [kind, entry, name] : {std::tuple{EntryKind::MenuItem, "公司重名查询", "禾川"},
+                                   std::tuple{EntryKind::ToolbarButton, "重名查询", ""}}) {
+    frame::globals().duplicateQueryName = G("禾川");
+    Trigger(kind, entry);
+    auto* query = window_->findChild<online::DuplicateNameQueryWindow*>();
+    ASSERT_NE(query, nullptr) << entry;
+    EXPECT_TRUE(query->isWindow());
+    EXPECT_EQ(query->control<QLineEdit>("编辑框1")->text(), QString::fromUtf8(name)) << entry;
+    delete query;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "frame/ui/ResultGridMenu.h"
 #include "online/http.h"
 #include "online/site.h"
+#include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
@@ -53,6 +54,11 @@ void OpenCalculator(MainWindow&) {
 
 void OpenNotepad(MainWindow&) { platform::LaunchProgram(platform::ExternalProgram::TextEditor, {}); }
 
+void OpenDuplicateQueryEmpty(MainWindow& w) {
+  globals().duplicateQueryName.clear();
+  online::DuplicateNameQueryWindow::Open(&w);
+}
+
 void ShowHelp(MainWindow&) { ShowUsageHelp(); }
 void CloseWindow(MainWindow& w) { w.close(); }
 
@@ -69,6 +75,8 @@ const Launcher kLaunchers[] = {
      [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::CopySelectedName); }},
     {EntryKind::MenuItem, "测算公司名",
      [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::EvaluateSelectedName); }},
+    // The grid menu handed the right-clicked name over when it was shown.
+    {EntryKind::MenuItem, "公司重名查询", [](MainWindow& w) { online::DuplicateNameQueryWindow::Open(&w); }},
     {EntryKind::MenuItem, "将A设置为限定词", SetQualifier<0>},
     {EntryKind::MenuItem, "将B设置为限定词", SetQualifier<1>},
     {EntryKind::MenuItem, "将C设置为限定词", SetQualifier<2>},
@@ -78,6 +86,7 @@ const Launcher kLaunchers[] = {
 
     {EntryKind::ToolbarButton, "使用帮助", ShowHelp},
     {EntryKind::ToolbarButton, "名字分析", EvaluateCurrentInputs},
+    {EntryKind::ToolbarButton, "重名查询", OpenDuplicateQueryEmpty},
     {EntryKind::ToolbarButton, "在线字典", [](MainWindow& w) { online::OnlineDictionaryWindow::Open(&w); }},
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
