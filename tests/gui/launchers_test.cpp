@@ -15,6 +15,8 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "online/site.h"
+#include "online/ui/ContactWindow.h"
+#include "online/ui/DocumentDownloadWindow.h"
 #include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/gbk.h"
@@ -227,6 +229,19 @@ TEST_F(LaunchersTest, SiteWindowsOpenFromTheirEntries) {
     EXPECT_EQ(query->control<QLineEdit>("编辑框1")->text(), QString::fromUtf8(name)) << entry;
     delete query;
   }
+
+  Trigger(EntryKind::ToolbarButton, "常用文档");
+  auto* documents = window_->findChild<online::DocumentDownloadWindow*>();
+  ASSERT_NE(documents, nullptr);
+  EXPECT_TRUE(documents->isWindow());
+  // The contact window alone has no parent.
+  Trigger(EntryKind::MenuItem, "联系我们");
+  online::ContactWindow* contact = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* c = qobject_cast<online::ContactWindow*>(w)) contact = c;
+  ASSERT_NE(contact, nullptr);
+  EXPECT_EQ(contact->parent(), nullptr);
+  EXPECT_TRUE(contact->isVisible());
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
 #include "frame/ui/ResultGridMenu.h"
 #include "online/http.h"
 #include "online/site.h"
+#include "online/ui/ContactWindow.h"
+#include "online/ui/DocumentDownloadWindow.h"
 #include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/dialogs.h"
@@ -69,6 +71,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "商标在线查询", [](MainWindow&) { OpenInWebBrowser(online::TrademarkQueryUrl()); }},
     {EntryKind::MenuItem, "计算器", OpenCalculator},
     {EntryKind::MenuItem, "记事本", OpenNotepad},
+    {EntryKind::MenuItem, "联系我们", [](MainWindow&) { online::ContactWindow::Open(); }},
     {EntryKind::MenuItem, "软件主页", [](MainWindow&) { OpenInWebBrowser(online::HomePageUrl()); }},
 
     {EntryKind::MenuItem, "复制公司名",
@@ -88,6 +91,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::ToolbarButton, "名字分析", EvaluateCurrentInputs},
     {EntryKind::ToolbarButton, "重名查询", OpenDuplicateQueryEmpty},
     {EntryKind::ToolbarButton, "在线字典", [](MainWindow& w) { online::OnlineDictionaryWindow::Open(&w); }},
+    {EntryKind::ToolbarButton, "常用文档", [](MainWindow& w) { online::DocumentDownloadWindow::Open(&w); }},
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
     {EntryKind::Button, "按钮4", ShowHelp},
