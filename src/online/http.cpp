@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -21,7 +22,14 @@ struct Transfer {
   std::string body;
   std::size_t limit = 0;
   bool tooLarge = false;
+  const std::function<void(std::int64_t, std::int64_t)>* progress = nullptr;
 };
+
+int ReportProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+  auto* t = static_cast<Transfer*>(user);
+  (*t->progress)(static_cast<std::int64_t>(received), static_cast<std::int64_t>(expected));
+  return 0;
+}
 
 size_t CollectBody(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
@@ -58,6 +66,20 @@ std::string EncodeAddressForRequest(std::string_view address) {
     return c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' && c != '`' &&
            c != '{' && c != '|' && c != '}';
   });
+}
+
+bool IsHttpAddress(std::string_view address) {
+  for (unsigned char c : address) {
+    if (c < 0x21 || c == 0x7F) return false;
+  }
+  std::string scheme = gbk::AsciiLower(address.substr(0, std::min<size_t>(address.size(), 8)));
+  size_t hostStart = scheme.starts_with("http://") ? 7 : scheme.starts_with("https://") ? 8 : 0;
+  if (hostStart == 0) return false;
+  std::string_view host = address.substr(hostStart);
+  host = host.substr(0, host.find_first_of("/?#"));
+  size_t at = host.rfind('@');
+  if (at != std::string_view::npos) host = host.substr(at + 1);
+  return !host.empty() && host.front() != ':';
 }
 
 std::string HttpGet(std::string_view address, std::stop_token stop, const HttpOptions& options) {
@@ -98,6 +120,12 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop, const HttpO
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, CollectBody);
   curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
+  if (options.progress) {
+    transfer.progress = &options.progress;
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+  }
 
   if (curl_multi_add_handle(multi.get(), e) != CURLM_OK) return {};
 

@@ -6,6 +6,8 @@
 // within the timeouts below; a stop request ends the transfer at once.
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -22,6 +24,9 @@ struct HttpOptions {
   std::size_t maxBodyBytes = 16u << 20;
   // Redirects are followed (http and https only), at most this many.
   long maxRedirects = 5;
+  // Called on the fetching thread as the body arrives: bytes received and
+  // bytes expected (0 while unknown).
+  std::function<void(std::int64_t received, std::int64_t expected)> progress;
 };
 
 // What one GET brought back: whether the transfer completed, the final
@@ -47,6 +52,10 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop = {}, const 
 // (two-byte characters, blanks, control bytes) are sent percent-encoded,
 // which the site decodes to the same bytes. Only http and https are fetched.
 std::string HttpGet(std::string_view address, std::stop_token stop = {}, const HttpOptions& options = {});
+
+// An address that may be fetched: "http://" or "https://" (ASCII letter case
+// ignored) and a host, with no blanks or control bytes.
+bool IsHttpAddress(std::string_view address);
 
 // A received body as text: everything before its first zero byte.
 std::string_view BodyText(std::string_view body);

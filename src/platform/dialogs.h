@@ -30,9 +30,11 @@ int ShowMessageBox(std::string_view text, std::string_view title, int flags);
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 // The outside programs the program opens.
-enum class ExternalProgram { TextEditor, Calculator, WebBrowser };
+// The updater is the program's own, started from the program's folder.
+enum class ExternalProgram { TextEditor, Calculator, WebBrowser, Updater };
 
-// `argument` is a file path (TextEditor) or an address (WebBrowser), handed
+// `argument` is a file path (TextEditor), an address (WebBrowser, http or
+// https only) or the main program's process id (Updater), handed
 // over as one argument, never through a shell. Returns whether it started.
 using LauncherHandler = std::function<bool(ExternalProgram program, const std::string& argument)>;
 bool LaunchProgram(ExternalProgram program, const std::string& argument);

@@ -312,4 +312,30 @@ TEST_F(StartUp, RunsOnItsOwnThreadWithTheInstalledHooks) {
   online::SetStartupHooks({});
 }
 
+TEST(StartUpUpdate, ForcedVersionStartsTheUpdaterUnaskedAndOtherwiseAsksOnce) {
+  for (bool forced : {true, false}) {
+    SCOPED_TRACE(forced);
+    TestHome home;
+    home.PrepareGlobals();
+    TestHttpServer server;
+    ScopedSiteUrl site(server.BaseUrl());
+    server.Serve("/ver/cname.txt", InfoFile(std::string("最新版本号=23.5\r\n最新版下载地址=http://dl.test/n\r\n") +
+                                            (forced ? "强制升级的版本号=/22.0/23.0/\r\n" : "")));
+    int asked = 0, started = 0, ended = 0;
+    StartupHooks hooks;
+    hooks.updateWindow.ask = [&](std::string_view, std::string_view, int) {
+      ++asked;
+      return int(platform::kNo);
+    };
+    hooks.updateWindow.startUpdater = [&] { return ++started > 0; };
+    hooks.endProgramSoon = [&] { ++ended; };
+    InitNetworkAtStartup(hooks);
+    EXPECT_EQ(asked, forced ? 0 : 1);
+    EXPECT_EQ(started, forced ? 1 : 0);
+    EXPECT_EQ(ended, forced ? 1 : 0);
+    frame::globals().latestVersion.Set({});
+    frame::globals().downloadUrl.Set({});
+  }
+}
+
 }  // namespace

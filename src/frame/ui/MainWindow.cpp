@@ -39,6 +39,7 @@
 #include "platform/gbk.h"
 #include "platform/threads.h"
 #include "online/network_init.h"
+#include "online/ui/UpdateCheck.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace frame {
@@ -238,6 +239,26 @@ QWidget* MakeControl(const ControlDesign& d, QWidget* parent) {
 
 int ComboIndex(QComboBox* box) { return box ? box->currentIndex() : -1; }
 
+// Runs `work` on the GUI thread and waits for its answer, but never past the
+// end of the program (or of `window`): an answer left unanswered is
+// `fallback`.
+template <class T, class Work>
+T AnswerOnGuiThread(QPointer<MainWindow> window, T fallback, Work work) {
+  auto answer = std::make_shared<std::promise<T>>();
+  std::future<T> result = answer->get_future();
+  QMetaObject::invokeMethod(
+      qApp, [window, answer, fallback, work] { answer->set_value(window ? work() : fallback); },
+      Qt::QueuedConnection);
+  while (result.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+    if (platform::ProgramIsEnding()) return fallback;
+  }
+  try {
+    return result.get();
+  } catch (const std::future_error&) {
+    return fallback;  // the work was dropped undone
+  }
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -278,7 +299,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   webTimer->start(1000);
   auto* endTimer = new QTimer(this);
   endTimer->setObjectName(QStringLiteral("结束时钟"));
-  connect(endTimer, &QTimer::timeout, this, [] { QApplication::exit(0); });
+  endTimer->setSingleShot(true);
+  // Closed the normal way first, so the inputs are saved and the worker stops.
+  connect(endTimer, &QTimer::timeout, this, [this] {
+    close();
+    QApplication::exit(0);
+  });
 
   startNetworkThread();
 }
@@ -621,6 +647,11 @@ void MainWindow::updateHintPicture() {
 
 void MainWindow::enableGenerateButton() { control<QPushButton>("按钮1")->setEnabled(true); }
 
+void MainWindow::endProgramSoon() {
+  hide();
+  findChild<QTimer*>(QStringLiteral("结束时钟"))->start(1000);
+}
+
 void MainWindow::startNetworkThread() {
   // The step runs on a worker: every hook hands its work to the GUI thread,
   // and drops it once this window is gone.
@@ -638,31 +669,12 @@ void MainWindow::startNetworkThread() {
   hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->showMinimized(); }); };
   hooks.updateWindow.restoreNormal = [post] { post([](MainWindow* w) { w->showNormal(); }); };
   hooks.updateWindow.ask = [self](std::string_view text, std::string_view title, int flags) {
-    // Waits for the answer on the GUI thread, but never past the end of the
-    // program: a question left unanswered then counts as No.
-    auto answer = std::make_shared<std::promise<int>>();
-    std::future<int> result = answer->get_future();
-    QMetaObject::invokeMethod(
-        qApp,
-        [self, answer, t = std::string(text), c = std::string(title), flags] {
-          answer->set_value(self ? platform::ShowMessageBox(t, c, flags) : static_cast<int>(platform::kNo));
-        },
-        Qt::QueuedConnection);
-    while (result.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
-      if (platform::ProgramIsEnding()) return static_cast<int>(platform::kNo);
-    }
-    try {
-      return result.get();
-    } catch (const std::future_error&) {
-      return static_cast<int>(platform::kNo);  // the question was dropped unasked
-    }
-  };
-  hooks.endProgramSoon = [post] {
-    post([](MainWindow* w) {
-      w->hide();
-      w->findChild<QTimer*>(QStringLiteral("结束时钟"))->start(1000);
+    return AnswerOnGuiThread<int>(self, platform::kNo, [t = std::string(text), c = std::string(title), flags] {
+      return platform::ShowMessageBox(t, c, flags);
     });
   };
+  hooks.updateWindow.startUpdater = [self] { return AnswerOnGuiThread<bool>(self, false, online::StartUpdater); };
+  hooks.endProgramSoon = [post] { post([](MainWindow* w) { w->endProgramSoon(); }); };
   online::StartNetworkInitThread(std::move(hooks));
 }
 

@@ -55,6 +55,10 @@ class MainWindow : public QMainWindow {
   // Called from a worker's result posted to the GUI thread.
   void enableGenerateButton();
 
+  // The updater has started: hide, then end the program (inputs saved)
+  // about one second later through the timer "结束时钟".
+  void endProgramSoon();
+
  signals:
   // Emitted when the window closes, after the inputs were saved and before
   // the generation worker is stopped.

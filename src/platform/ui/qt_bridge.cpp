@@ -10,6 +10,8 @@
 #include <QUrl>
 
 #include "platform/dialogs.h"
+#include "online/http.h"
+#include "online/updater.h"
 #include "platform/gbk.h"
 
 namespace platform {
@@ -27,6 +29,8 @@ int ShowRealMessageBox(std::string_view text, std::string_view title, int flags)
   QString caption = title.empty() ? QStringLiteral("信息：") : Q(title);
   QMessageBox box(parent);
   box.setWindowTitle(caption);
+  // Texts may carry what a site sent: never read them as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setText(Q(text));
   bool yesNo = (flags & 0x0F) == 4;
   int icon = flags & 0xF0;
@@ -69,8 +73,18 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
              StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, arg);
     case ExternalProgram::Calculator:
       return StartFirstFound({"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}, {});
-    case ExternalProgram::WebBrowser:
-      return QDesktopServices::openUrl(QUrl(arg));
+    case ExternalProgram::WebBrowser: {
+      // Only web addresses reach the desktop: never a local file or another
+      // program's scheme. GBK bytes travel percent-encoded.
+      if (!online::IsHttpAddress(argument)) return false;
+      QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(online::EncodeAddressForRequest(argument)),
+                                   QUrl::StrictMode);
+      return url.isValid() && QDesktopServices::openUrl(url);
+    }
+    case ExternalProgram::Updater:
+      return QProcess::startDetached(QCoreApplication::applicationDirPath() + QStringLiteral("/") +
+                                         QString::fromUtf8(online::kUpdaterFileName),
+                                     {arg});
   }
   return false;
 }

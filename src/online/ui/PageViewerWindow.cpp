@@ -1,0 +1,131 @@
+#include "online/ui/PageViewerWindow.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QPointer>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "frame/globals.h"
+#include "frame/ui/Anchoring.h"
+#include "online/article_pages.h"
+#include "platform/ui/BrowserBox.h"
+#include "platform/ui/qt_bridge.h"
+
+namespace online {
+namespace {
+
+QPointer<PageViewerWindow>& OpenViewer() {
+  static QPointer<PageViewerWindow> viewer;
+  return viewer;
+}
+
+// A thin rule in the frame colour of the program's windows.
+QFrame* MakeRule(QWidget* parent, const char* name, QRect geometry) {
+  auto* rule = new QFrame(parent);
+  rule->setObjectName(QString::fromUtf8(name));
+  rule->setAutoFillBackground(true);
+  QPalette pal = rule->palette();
+  pal.setColor(QPalette::Window, QColor(0xc8, 0xa8, 0x78));
+  rule->setPalette(pal);
+  rule->setGeometry(geometry);
+  return rule;
+}
+
+}  // namespace
+
+PageViewerWindow::PageViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("HistoryTodayWindow"));
+  resize(kDesignedWidth, kDesignedHeight);
+
+  auto* toolbar = new QToolBar(this);
+  toolbar->setObjectName(QStringLiteral("工具条1"));
+  toolbar->setGeometry(0, 1, 1500, 30);
+  toolbar->setMovable(false);
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  const struct {
+    const char* caption;
+    QStyle::StandardPixmap icon;
+  } kButtons[] = {{"返回首页", QStyle::SP_DirHomeIcon},
+                  {"后退", QStyle::SP_ArrowBack},
+                  {"前进", QStyle::SP_ArrowForward},
+                  {"打印本页", QStyle::SP_FileIcon},
+                  {"关闭", QStyle::SP_DialogCloseButton}};
+  for (const auto& b : kButtons) {
+    QAction* a = toolbar->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.caption));
+    a->setObjectName(QStringLiteral("工具条1_") + a->text());
+  }
+  connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* a) { onToolbarClicked(a->text()); });
+
+  MakeRule(this, "进度条1", QRect(-3, 34, 1500, 2));
+  browser_ = new platform::BrowserBox(this);
+  browser_->setObjectName(QStringLiteral("超文本浏览框1"));
+  browser_->setGeometry(2, 35, 624, 464);
+  auto* status = new QStatusBar(this);
+  status->setObjectName(QStringLiteral("状态条1"));
+  status->setGeometry(0, 504, 630, 22);
+
+  frame::AnchorControl(browser_, 1);
+  frame::AnchorControl(status, 5);
+  showHandedOverPage();
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+PageViewerWindow* PageViewerWindow::Current() { return OpenViewer().data(); }
+
+PageViewerWindow* PageViewerWindow::Open(QWidget* parent) {
+  PageViewerWindow* viewer = OpenViewer().data();
+  if (viewer) {
+    viewer->showHandedOverPage();
+  } else {
+    viewer = new PageViewerWindow(parent);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    OpenViewer() = viewer;
+  }
+  viewer->showMaximized();
+  viewer->raise();
+  viewer->activateWindow();
+  return viewer;
+}
+
+void PageViewerWindow::showHandedOverPage() {
+  const frame::Globals& g = frame::globals();
+  setWindowTitle(g.pageTitle.empty() ? QStringLiteral("历史上的今天") : platform::Q(g.pageTitle));
+  // Kept here: a later opener changes the hand-over value, not this
+  // viewer's home.
+  home_ = g.pageUrl;
+  browser_->openAddress(home_);
+}
+
+void PageViewerWindow::onToolbarClicked(const QString& caption) {
+  if (caption == QStringLiteral("关闭"))
+    close();
+  else if (caption == QStringLiteral("后退"))
+    browser_->back();
+  else if (caption == QStringLiteral("前进"))
+    browser_->forward();
+  else if (caption == QStringLiteral("打印本页"))
+    browser_->printPage();
+  else if (caption == QStringLiteral("返回首页"))
+    browser_->openAddress(home_);
+}
+
+void OpenPage(QWidget* parent, std::string titleGbk, std::string urlGbk) {
+  frame::Globals& g = frame::globals();
+  g.pageTitle = std::move(titleGbk);
+  g.pageUrl = std::move(urlGbk);
+  PageViewerWindow::Open(parent);
+}
+
+void OpenReferencePage(QWidget* parent, std::string_view argumentGbk) {
+  PageLink page = ResolvePageArgument(argumentGbk);
+  OpenPage(parent, std::move(page.title), std::move(page.url));
+}
+
+void OpenPerpetualCalendar(QWidget* parent) {
+  PageLink page = PerpetualCalendarPage();
+  OpenPage(parent, std::move(page.title), std::move(page.url));
+}
+
+}  // namespace online

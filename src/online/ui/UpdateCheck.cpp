@@ -1,0 +1,35 @@
+#include "online/ui/UpdateCheck.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "frame/globals.h"
+#include "frame/ui/MainWindow.h"
+#include "platform/dialogs.h"
+
+namespace online {
+
+bool StartUpdater() {
+  return platform::LaunchProgram(platform::ExternalProgram::Updater, std::to_string(::getpid()));
+}
+
+UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window) {
+  UpdateWindowHooks hooks;
+  hooks.minimise = [window] { window->showMinimized(); };
+  hooks.restoreNormal = [window] { window->showNormal(); };
+  hooks.ask = [](std::string_view text, std::string_view title, int flags) {
+    return platform::ShowMessageBox(text, title, flags);
+  };
+  hooks.startUpdater = StartUpdater;
+  return hooks;
+}
+
+void CheckForUpdateFromMenu(frame::MainWindow* window) {
+  frame::Globals& g = frame::globals();
+  if (CheckForUpdate(g.latestVersion.Get(), g.appVersion, g.appName, g.downloadUrl.Get(), DirectUpdateHooks(window),
+                     UpdateCheckMode::kFromMenu, false, true))
+    window->endProgramSoon();
+}
+
+}  // namespace online

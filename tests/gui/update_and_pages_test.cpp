@@ -1,0 +1,187 @@
+// The menu update check on the main window, the page viewer and the article
+// list against a loopback site.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QWebEngineScript>
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+
+#include "frame/globals.h"
+#include "frame/settings.h"
+#include "frame/ui/MainWindow.h"
+#include "online/ui/KnowledgeViewerWindow.h"
+#include "online/ui/PageViewerWindow.h"
+#include "online/ui/UpdateCheck.h"
+#include "platform/gbk.h"
+#include "platform/ui/BrowserBox.h"
+#include "support/core/http_server.h"
+#include "support/core/test_home.h"
+#include "support/gui/recorders.h"
+#include "support/gui/wait_until.h"
+
+using gbk::G;
+using testing_support::WaitUntil;
+
+namespace {
+
+class UpdateFromMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The start-up step finds the version current; the menu then sees a
+    // newer one.
+    server.Serve("/ver/cname.txt", G("[澜舟雅集]\r\n最新版本号=23.0\r\n"));
+    window = std::make_unique<frame::MainWindow>();
+    ASSERT_TRUE(WaitUntil([] { return frame::globals().latestVersion.Get() == "23.0"; }));
+    frame::globals().latestVersion.Set("23.5");
+    frame::globals().downloadUrl.Set("http://dl.test/new");
+    window->control<QLineEdit>("编辑框1")->setText(QStringLiteral("杭州"));
+    window->showNormal();
+  }
+  void TearDown() override {
+    frame::globals().latestVersion.Set({});
+    frame::globals().downloadUrl.Set({});
+  }
+  QTimer* EndTimer() { return window->findChild<QTimer*>(QStringLiteral("结束时钟")); }
+
+  testing_support::TestHome home;
+  testing_support::TestHttpServer server;
+  testing_support::ScopedSiteUrl site{server.BaseUrl()};
+  testing_support::MessageBoxRecorder boxes;
+  testing_support::LaunchRecorder launches;
+  std::unique_ptr<frame::MainWindow> window;
+};
+
+TEST_F(UpdateFromMenu, YesStartsTheUpdaterThenEndsTheProgramWithTheInputsSaved) {
+  online::CheckForUpdateFromMenu(window.get());
+  ASSERT_EQ(launches.launches().size(), 1u);
+  EXPECT_EQ(launches.launches()[0].program, platform::ExternalProgram::Updater);
+  EXPECT_EQ(launches.launches()[0].argument, std::to_string(::getpid()));
+  EXPECT_FALSE(window->isVisible());
+  ASSERT_TRUE(EndTimer()->isActive());
+  EXPECT_EQ(EndTimer()->interval(), 1000);
+  EXPECT_TRUE(WaitUntil([&] { return frame::ReadSetting(G("地区名"), "") == G("杭州"); }, 3000));
+}
+
+TEST_F(UpdateFromMenu, NoOrAFailedStartKeepsTheProgramRunning) {
+  for (bool failedStart : {false, true}) {
+    SCOPED_TRACE(failedStart);
+    boxes.clear();
+    if (failedStart)
+      launches.SetStarts(false);
+    else
+      boxes.QueueAnswer(platform::kNo);
+    online::CheckForUpdateFromMenu(window.get());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(EndTimer()->isActive());
+    ASSERT_EQ(boxes.shown().size(), failedStart ? 2u : 1u);
+    EXPECT_EQ(boxes.shown().back().title, "升级提示");
+  }
+}
+
+// ---- Pages from the loopback site ---------------------------------------------
+
+std::string Html(const std::string& body) { return "<html><body>" + body + "</body></html>"; }
+
+class SitePages : public ::testing::Test {
+ protected:
+  void SetUp() override { home.PrepareGlobals(); }
+  bool Requested(const std::string& target) {
+    return WaitUntil(
+        [&] {
+          for (const auto& r : server.Requests())
+            if (r.target == target) return true;
+          return false;
+        },
+        20000);
+  }
+  static void Trigger(QWidget* window, const char* caption) {
+    window->findChild<QAction*>(QStringLiteral("工具条1_") + QString::fromUtf8(caption))->trigger();
+  }
+
+  testing_support::TestHome home;
+  testing_support::TestHttpServer server;
+  testing_support::ScopedSiteUrl site{server.BaseUrl()};
+  QWidget parent;
+};
+
+TEST_F(SitePages, ViewerGoesHomeToItsOwnPage) {
+  server.Serve("/P20111229/page_gs/sslj.htm", {.body = Html("<a id='a' href='other.htm'>x</a>"),
+                                               .contentType = "text/html"});
+  server.Serve("/P20111229/page_gs/other.htm", {.body = Html("other"), .contentType = "text/html"});
+  online::OpenReferencePage(&parent, G("三十六计.htm|sslj.htm"));
+  auto* viewer = online::PageViewerWindow::Current();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("三十六计"));
+  ASSERT_TRUE(Requested("/P20111229/page_gs/sslj.htm"));
+
+  auto* browser = viewer->findChild<platform::BrowserBox*>(QStringLiteral("超文本浏览框1"));
+  ASSERT_TRUE(WaitUntil([&] { return browser->url().path().endsWith(QStringLiteral("sslj.htm")); }));
+  ASSERT_TRUE(WaitUntil([&] {
+    browser->page()->runJavaScript(QStringLiteral("var a=document.getElementById('a'); if (a) a.click();"),
+                                   QWebEngineScript::ApplicationWorld);
+    return browser->url().path().endsWith(QStringLiteral("other.htm"));
+  }));
+  server.ClearRequests();
+  Trigger(viewer, "返回首页");
+  EXPECT_TRUE(Requested("/P20111229/page_gs/sslj.htm"));
+
+  // Another opener reuses the viewer with its own title and home.
+  online::OpenPage(&parent, G("开张吉日"), online::ResolvePageArgument(G("x.htm|j.htm")).url);
+  EXPECT_EQ(online::PageViewerWindow::Current(), viewer);
+  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("开张吉日"));
+  frame::globals().pageUrl = "elsewhere";
+  server.ClearRequests();
+  Trigger(viewer, "返回首页");
+  EXPECT_TRUE(Requested("/P20111229/page_gs/j.htm"));
+  Trigger(viewer, "关闭");
+  EXPECT_TRUE(WaitUntil([] { return online::PageViewerWindow::Current() == nullptr; }));
+}
+
+TEST_F(SitePages, ArticleListRemembersTheLastRowRead) {
+  auto articles = online::ParseArticleIndex(online::StoredArticleIndex());
+  ASSERT_GT(articles.size(), 10u);
+  const std::string target10 = "/P20111229/page_Gs/" + articles[10].file;
+
+  online::OpenKnowledgeArticleList(&parent);
+  auto find = [&] { return parent.findChild<online::KnowledgeViewerWindow*>(); };
+  ASSERT_NE(find(), nullptr);
+  EXPECT_EQ(find()->windowTitle(), QStringLiteral("取名知识"));
+  auto* rows = find()->findChild<QTreeWidget*>(QStringLiteral("超级列表框1"));
+  EXPECT_EQ(rows->topLevelItemCount(), static_cast<int>(articles.size()));
+  EXPECT_EQ(rows->currentIndex().row(), 0);  // nothing stored yet
+  rows->setCurrentItem(rows->topLevelItem(10));
+  EXPECT_TRUE(Requested(target10));
+  EXPECT_EQ(frame::ReadSetting(G("取名知识"), ""), "10");
+  find()->close();
+  ASSERT_TRUE(WaitUntil([&] { return find() == nullptr; }));
+
+  server.ClearRequests();
+  online::OpenKnowledgeArticleList(&parent);
+  ASSERT_NE(find(), nullptr);
+  rows = find()->findChild<QTreeWidget*>(QStringLiteral("超级列表框1"));
+  EXPECT_EQ(rows->currentIndex().row(), 10);
+  EXPECT_TRUE(Requested(target10));
+  find()->close();
+  ASSERT_TRUE(WaitUntil([&] { return find() == nullptr; }));
+
+  // A row beyond the list: none is current and nothing is requested.
+  frame::WriteSetting(G("取名知识"), "9999");
+  server.ClearRequests();
+  online::OpenKnowledgeArticleList(&parent);
+  rows = find()->findChild<QTreeWidget*>(QStringLiteral("超级列表框1"));
+  EXPECT_EQ(rows->currentItem(), nullptr);
+  QTest::qWait(300);
+  EXPECT_TRUE(server.Requests().empty());
+  EXPECT_EQ(frame::ReadSetting(G("取名知识"), ""), "9999");
+  find()->close();
+}
+
+}  // namespace
