@@ -29,7 +29,7 @@ TEST(PageArguments, TitleBeforeTheFirstDotAndFileAfterTheBar) {
     EXPECT_EQ(gbk::ToUtf8(page.title), r.title) << r.argument;
     EXPECT_EQ(page.url, r.url) << r.argument;
   }
-  EXPECT_EQ(online::ReferenceMenuItems().size(), 20u);
+  EXPECT_EQ(std::size(online::kReferenceMenuItems), 20u);
 }
 
 TEST(ArticleIndex, LinesSplitAtLineEnds) {

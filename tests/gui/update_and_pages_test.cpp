@@ -185,3 +185,37 @@ TEST_F(SitePages, ArticleListRemembersTheLastRowRead) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PageMenus, OpenTheViewerAndTheArticleList) {
+  testing_support::TestHome home;
+  testing_support::ScopedSiteUrl site("http://127.0.0.1:9/");
+  frame::MainWindow window;
+  struct Row {
+    const char* item;
+    const char* title;
+    const char* home;
+  } rows[] = {
+      {"三十六计", "三十六计", "P20111229/page_gs/sslj.htm"},
+      {"更多下载...", "相关文档下载", "P20111229/page_gs/doc888.htm"},
+      {"中华人民共和国公司法", "中华人民共和国公司法", "P20111229/page_gs/Gong_Si_Fa.htm"},
+      {"万年历", "万年历", "P20111229/wnl2/index.html"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.item);
+    window.findChild<QAction*>(QString::fromUtf8(r.item))->trigger();
+    auto* viewer = online::PageViewerWindow::Current();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8(r.title));
+    EXPECT_EQ(viewer->homeAddress(), std::string("http://127.0.0.1:9/") + r.home);
+  }
+  window.findChild<QAction*>(QStringLiteral("公司取名文章大全"))->trigger();
+  auto* list = window.findChild<online::KnowledgeViewerWindow*>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->windowTitle(), QStringLiteral("取名知识"));
+  online::PageViewerWindow::Current()->close();
+  list->close();
+}
+
+}  // namespace

@@ -13,12 +13,16 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "frame/ui/ResultGridMenu.h"
+#include "online/article_pages.h"
 #include "online/http.h"
 #include "online/site.h"
 #include "online/ui/ContactWindow.h"
 #include "online/ui/DocumentDownloadWindow.h"
 #include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
+#include "online/ui/KnowledgeViewerWindow.h"
+#include "online/ui/PageViewerWindow.h"
+#include "online/ui/UpdateCheck.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/qt_bridge.h"
@@ -62,6 +66,15 @@ void OpenDuplicateQueryEmpty(MainWindow& w) {
 }
 
 void ShowHelp(MainWindow&) { ShowUsageHelp(); }
+
+template <int Index>
+void OpenReference(MainWindow& w) {
+  online::OpenReferencePage(&w, G(online::kReferenceMenuItems[Index].argument));
+}
+template <int Index>
+constexpr Launcher ReferenceRow() {
+  return {EntryKind::MenuItem, online::kReferenceMenuItems[Index].caption, OpenReference<Index>};
+}
 void CloseWindow(MainWindow& w) { w.close(); }
 
 // The table. Rows for windows still being built are added with them.
@@ -73,6 +86,14 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "记事本", OpenNotepad},
     {EntryKind::MenuItem, "联系我们", [](MainWindow&) { online::ContactWindow::Open(); }},
     {EntryKind::MenuItem, "软件主页", [](MainWindow&) { OpenInWebBrowser(online::HomePageUrl()); }},
+    {EntryKind::MenuItem, "软件升级", [](MainWindow& w) { online::CheckForUpdateFromMenu(&w); }},
+
+    ReferenceRow<0>(), ReferenceRow<1>(), ReferenceRow<2>(), ReferenceRow<3>(), ReferenceRow<4>(),
+    ReferenceRow<5>(), ReferenceRow<6>(), ReferenceRow<7>(), ReferenceRow<8>(), ReferenceRow<9>(),
+    ReferenceRow<10>(), ReferenceRow<11>(), ReferenceRow<12>(), ReferenceRow<13>(), ReferenceRow<14>(),
+    ReferenceRow<15>(), ReferenceRow<16>(), ReferenceRow<17>(), ReferenceRow<18>(), ReferenceRow<19>(),
+    {EntryKind::MenuItem, "万年历", [](MainWindow& w) { online::OpenPerpetualCalendar(&w); }},
+    {EntryKind::MenuItem, "公司取名文章大全", [](MainWindow& w) { online::OpenKnowledgeArticleList(&w); }},
 
     {EntryKind::MenuItem, "复制公司名",
      [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::CopySelectedName); }},
