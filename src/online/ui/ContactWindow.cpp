@@ -61,6 +61,7 @@ ContactWindow* ContactWindow::Open() {
   if (!open) {
     open = new ContactWindow();
     open->setAttribute(Qt::WA_DeleteOnClose);
+    CentreWindow(open, nullptr);
   }
   open->showNormal();
   open->raise();

@@ -57,8 +57,10 @@ DocumentDownloadWindow::DocumentDownloadWindow(QWidget* parent) : QWidget(parent
 
   frame::RegisterAnchor(banner, 1, 1, 0, 0);
   frame::AnchorControl(browser, 1);
-  setWindowState(windowState() | Qt::WindowMaximized);
   browser->openAddress(DocumentListUrl());
+  // After the address: under a real window manager a state set before the
+  // browser's first load was seen to be lost.
+  setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 DocumentDownloadWindow* DocumentDownloadWindow::Open(QWidget* parent) {

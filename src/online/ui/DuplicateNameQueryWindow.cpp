@@ -74,6 +74,7 @@ DuplicateNameQueryWindow::~DuplicateNameQueryWindow() { StopQuery(); }
 DuplicateNameQueryWindow* DuplicateNameQueryWindow::Open(QWidget* parent) {
   auto* window = new DuplicateNameQueryWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  CentreWindow(window, parent);
   window->show();
   window->activateWindow();
   return window;

@@ -1,6 +1,8 @@
 #include "online/ui/WindowParts.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPalette>
 #include <QStatusBar>
 
@@ -19,6 +21,15 @@ QFrame* AddThinRule(QWidget* parent, const char* name, const QRect& place) {
   f->setPalette(pal);
   f->setGeometry(place);
   return f;
+}
+
+void CentreWindow(QWidget* window, const QWidget* over) {
+  QRect area;
+  if (over && over->isVisible())
+    area = over->frameGeometry();
+  else if (QScreen* screen = QGuiApplication::primaryScreen())
+    area = screen->availableGeometry();
+  if (area.isValid()) window->move(area.center() - window->rect().center());
 }
 
 QStatusBar* AddDockedStatusBar(QWidget* parent, const char* name) {

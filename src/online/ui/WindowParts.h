@@ -17,6 +17,10 @@ QSize ClientSizeOfDesign(int width, int height);
 // driven.
 QFrame* AddThinRule(QWidget* parent, const char* name, const QRect& place);
 
+// Places a window that is not maximised over the middle of `over`, or of
+// the screen when there is none.
+void CentreWindow(QWidget* window, const QWidget* over);
+
 // A status bar docked at the bottom, full width, never written.
 QStatusBar* AddDockedStatusBar(QWidget* parent, const char* name);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -91,13 +92,16 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
 
 std::optional<std::string> ShowRealInputBox(std::string_view title, std::string_view prompt,
                                             std::string_view initial) {
-  QInputDialog box(QApplication::activeWindow());
+  QInputDialog box(QApplication::activeWindow(), Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   box.setInputMode(QInputDialog::TextInput);
   box.setWindowTitle(Q(title));
   box.setLabelText(Q(prompt));
   box.setTextValue(Q(initial));
   box.setOkButtonText(QStringLiteral("确定"));
   box.setCancelButtonText(QStringLiteral("取消"));
+  // Wide enough for its whole title: the window manager cuts a long title
+  // to the width of the box.
+  if (auto* edit = box.findChild<QLineEdit*>()) edit->setMinimumWidth(320);
   if (box.exec() != QDialog::Accepted) return std::nullopt;
   return FromQ(box.textValue());
 }
