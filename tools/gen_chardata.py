@@ -53,6 +53,31 @@ RADICAL_ELEMENTS = {
     32: "土", 46: "土", 112: "土",    # 土 山 石
 }
 
+# The 214 Kangxi radicals by their own stroke count, in radical order. A
+# radical counts in full as a component of a character (氵 as 水, 王 as 玉),
+# and so does a character that is the radical itself (鼎 13, 骨 10): naming
+# books count by the Kangxi dictionary, whose count for 廴 瓦 禸 骨 鬼 鼎 is
+# one more than the modern one.
+KANGXI_RADICALS = (
+    (1, "一丨丶丿乙亅"),
+    (2, "二亠人儿入八冂冖冫几凵刀力勹匕匚匸十卜卩厂厶又"),
+    (3, "口囗土士夂夊夕大女子宀寸小尢尸屮山巛工己巾干幺广廴廾弋弓彐彡彳"),
+    (4, "心戈戶手支攴文斗斤方无日曰月木欠止歹殳毋比毛氏气水火爪父爻爿片牙牛犬"),
+    (5, "玄玉瓜瓦甘生用田疋疒癶白皮皿目矛矢石示禸禾穴立"),
+    (6, "竹米糸缶网羊羽老而耒耳聿肉臣自至臼舌舛舟艮色艸虍虫血行衣襾"),
+    (7, "見角言谷豆豕豸貝赤走足身車辛辰辵邑酉釆里"),
+    (8, "金長門阜隶隹雨靑非"),
+    (9, "面革韋韭音頁風飛食首香"),
+    (10, "馬骨高髟鬥鬯鬲鬼"),
+    (11, "魚鳥鹵鹿麥麻"),
+    (12, "黃黍黑黹"),
+    (13, "黽鼎鼓鼠"),
+    (14, "鼻齊"),
+    (15, "齒"),
+    (16, "龍龜"),
+    (17, "龠"),
+)
+
 # Naming books count the numerals by their value.
 NUMERALS = {"一": 1, "二": 2, "三": 3, "四": 4, "五": 5,
             "六": 6, "七": 7, "八": 8, "九": 9, "十": 10}
@@ -99,9 +124,10 @@ def load_unihan(unicode_dir):
     return fields
 
 
-def load_radical_strokes(unicode_dir, fields):
-    """Full-form stroke count of each of the 214 Kangxi radicals."""
-    strokes = {}
+def load_radicals(unicode_dir):
+    """Kangxi stroke count and character of each of the 214 radicals; the
+    table above is checked against CJKRadicals.txt."""
+    listed = {}
     with open(os.path.join(unicode_dir, "CJKRadicals.txt"), encoding="utf-8") as f:
         for line in f:
             line = line.split("#")[0].strip()
@@ -110,14 +136,21 @@ def load_radical_strokes(unicode_dir, fields):
             number, _, unified = [x.strip() for x in line.split(";")]
             if "'" in number:
                 continue  # the simplified forms; the full form is wanted
-            strokes[int(number)] = total_strokes(fields, chr(int(unified, 16)))
-    if len(strokes) != 214:
-        raise Fail("CJKRadicals.txt lists %d radicals" % len(strokes))
-    return strokes
+            listed[int(number)] = chr(int(unified, 16))
+    strokes, characters = {}, {}
+    for count, radicals in KANGXI_RADICALS:
+        for ch in radicals:
+            number = len(strokes) + 1
+            if listed.get(number) != ch:
+                raise Fail("radical %d is %s in CJKRadicals.txt, %s here" % (number, listed.get(number), ch))
+            strokes[number], characters[number] = count, ch
+    if len(strokes) != 214 or len(listed) != 214:
+        raise Fail("the radical table lists %d radicals, CJKRadicals.txt %d" % (len(strokes), len(listed)))
+    return strokes, characters
 
 
 def load_opencc(opencc_dir):
-    """Simplified character -> its first traditional candidate."""
+    """Simplified character -> its traditional candidates, the usual first."""
     source = os.path.join(opencc_dir, "STCharacters.ocd2")
     plain = os.path.join(opencc_dir, "STCharacters.txt")
     with tempfile.TemporaryDirectory() as tmp:
@@ -137,7 +170,7 @@ def load_opencc(opencc_dir):
             for line in f:
                 key, _, values = line.rstrip("\n").partition("\t")
                 if key and values:
-                    mapping[key] = values.split()[0]
+                    mapping[key] = values.split()
     return mapping
 
 
@@ -146,7 +179,8 @@ def load_facts(path):
         "kangxi": {}, "element": {}, "name_first": [], "name": [], "name_last": None,
         "pair_first": [], "pair": [], "list": {}, "list_text_only": set(),
         "list_tail": [], "groups": collections.defaultdict(list), "closed": set(),
-        "groups_only": set(), "absent": set(), "luck": {},
+        "groups_only": set(), "absent": set(), "luck": {}, "traditional": {},
+        "meaning": {},
     }
     with open(path, encoding="utf-8") as f:
         for number, raw in enumerate(f, 1):
@@ -183,6 +217,13 @@ def load_facts(path):
                 facts["groups_only"].update("".join(args))
             elif kind == "absent":
                 facts["absent"].update("".join(args))
+            elif kind == "traditional":
+                facts["traditional"][args[0]] = args[1]
+            elif kind == "meaning":
+                for ch in "".join(args[1:]):
+                    if ch in facts["meaning"]:
+                        raise Fail("%s: %s has a meaning already" % (where, ch))
+                    facts["meaning"][ch] = args[0]
             elif kind == "luck":
                 for n in args[1:]:
                     facts["luck"][int(n)] = args[0]
@@ -286,12 +327,14 @@ def element_by_rule(fields, traditional, reading):
     return "土"  # a vowel, y or w
 
 
-def kangxi_by_rule(fields, radical_strokes, traditional):
+def kangxi_by_rule(fields, radicals, traditional):
     strokes = total_strokes(fields, traditional)
     rs = radical_and_residual(fields, traditional)
-    # A radical counts in its full form as a component (氵 as 水, 王 as 玉);
-    # a character that is the radical itself keeps its own count (王 4).
-    if rs and rs[1] > 0:
+    radical_strokes, radical_characters = radicals
+    # A radical counts in its full form as a component (氵 as 水, 王 as 玉)
+    # and as a character of its own (鼎 13); a variant filed under a radical
+    # without further strokes keeps its own count (王 4).
+    if rs and (rs[1] > 0 or radical_characters[rs[0]] == traditional):
         strokes = max(strokes or 0, radical_strokes[rs[0]] + rs[1])
     if not strokes:
         raise Fail("no stroke count for %s" % traditional)
@@ -304,8 +347,8 @@ def frequency(fields, ch):
 
 
 class Tables:
-    def __init__(self, fields, radical_strokes, opencc, facts):
-        self.fields, self.facts, self.radical_strokes = fields, facts, radical_strokes
+    def __init__(self, fields, radicals, opencc, facts):
+        self.fields, self.facts, self.radicals = fields, facts, radicals
         self.gb = {}  # (row, column) -> character, rows and columns from 1
         for ch, value in fields["kGB0"].items():
             self.gb[(int(value[:2]), int(value[2:]))] = ch
@@ -315,7 +358,8 @@ class Tables:
         self.hanzi = [self.gb[(r, c)] for r in range(16, 88) for c in range(1, 95) if (r, c) in self.gb]
         self.level1 = [ch for ch in self.hanzi if gbk(ch)[0] <= 0xD7]
         self.opencc = opencc
-        self.traditional = {ch: opencc.get(ch, ch) for ch in self.hanzi}
+        self.traditional = {ch: opencc[ch][0] if ch in opencc else ch for ch in self.hanzi}
+        self.decide_traditional_forms()
 
         filed = filing_readings(fields, self.level1)
         self.pinyin = {}
@@ -327,8 +371,8 @@ class Tables:
         self.kangxi, self.element = {}, {}
         for ch in self.hanzi:
             t = self.traditional[ch]
-            self.kangxi[ch] = NUMERALS.get(ch) or kangxi_by_rule(fields, radical_strokes, t)
-            self.element[ch] = element_by_rule(fields, t, self.pinyin[ch])
+            self.kangxi[ch] = NUMERALS.get(ch) or kangxi_by_rule(fields, radicals, t)
+            self.element[ch] = facts["meaning"].get(ch) or element_by_rule(fields, t, self.pinyin[ch])
         self.derived_kangxi = dict(self.kangxi)
         self.derived_element = dict(self.element)
         self.apply_facts()
@@ -336,22 +380,40 @@ class Tables:
         # Traditional forms outside GB2312 join the stroke groups with their
         # own counts and the element of their first simplified form.
         self.extra_forms = {}
+        # A character kept as its own traditional form still brings OpenCC's
+        # form along, so that text typed in that form is counted too.
         known = set(self.hanzi)
         for ch in self.hanzi:
-            t = self.traditional[ch]
-            if t == ch or t in known or t in self.extra_forms:
-                continue
-            if gbk(t)[1] in SEPARATOR_TRAILS:
-                continue
-            self.extra_forms[t] = (kangxi_by_rule(fields, radical_strokes, t), self.element[ch])
+            for t in (self.traditional[ch], self.opencc.get(ch, [ch])[0]):
+                if t == ch or t in known or t in self.extra_forms:
+                    continue
+                if gbk(t)[1] in SEPARATOR_TRAILS:
+                    continue
+                self.extra_forms[t] = (kangxi_by_rule(fields, radicals, t), self.element[ch])
         # Facts may also name characters outside GB2312.
         for ch in sorted(set(self.facts["kangxi"]) | set(self.facts["element"])):
             if ch in known:
                 continue
             reading = toneless(fields["kMandarin"][ch].split()[0])
             self.extra_forms[ch] = (
-                self.facts["kangxi"].get(ch) or kangxi_by_rule(fields, radical_strokes, ch),
+                self.facts["kangxi"].get(ch) or kangxi_by_rule(fields, radicals, ch),
                 self.facts["element"].get(ch) or element_by_rule(fields, ch, reading))
+
+    def decide_traditional_forms(self):
+        """GB2312 characters that are standard traditional characters as well
+        (于 beside 於) take the form the facts decide for names; every such
+        character must have a decision."""
+        decided = self.facts["traditional"]
+        both = sorted(ch for ch in self.hanzi if ch in self.opencc
+                      and self.opencc[ch][0] != ch and ch in self.opencc[ch])
+        missing = [ch for ch in both if ch not in decided]
+        if missing:
+            raise Fail("no traditional decision for %s" % "".join(missing))
+        for ch, t in sorted(decided.items()):
+            if ch not in both or t not in self.opencc[ch]:
+                raise Fail("traditional %s %s: not one of OpenCC's forms %s"
+                           % (ch, t, " ".join(self.opencc.get(ch, []))))
+            self.traditional[ch] = t
 
     def apply_facts(self):
         f = self.facts
@@ -478,7 +540,8 @@ class Tables:
 
     def traditional_text(self):
         rows = []
-        for key, value in self.opencc.items():
+        for key, values in self.opencc.items():
+            value = self.facts["traditional"].get(key, values[0])
             try:
                 k, v = gbk(key), gbk(value)
             except UnicodeEncodeError:
@@ -606,7 +669,7 @@ def report(tables, files):
     fixed.update(f["kangxi"])
     fixed["鑫"] = 24
     derived = dict(tables.derived_kangxi)
-    derived["骉"] = kangxi_by_rule(tables.fields, tables.radical_strokes, "驫")
+    derived["骉"] = kangxi_by_rule(tables.fields, tables.radicals, "驫")
     misses = [(ch, n, derived[ch]) for ch, n in fixed.items() if derived[ch] != n]
     print("Kangxi counts fixed by facts: %d, derived alike: %d, differing: %s"
           % (len(fixed), len(fixed) - len(misses), misses))
@@ -634,7 +697,7 @@ def main():
     args = parser.parse_args()
     try:
         fields = load_unihan(args.unicode_dir)
-        tables = Tables(fields, load_radical_strokes(args.unicode_dir, fields),
+        tables = Tables(fields, load_radicals(args.unicode_dir),
                         load_opencc(args.opencc_dir), load_facts(FACTS))
         files = tables.build()
         verify(tables, files)

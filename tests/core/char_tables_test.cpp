@@ -11,6 +11,8 @@
 #include <string>
 
 #include "engine/char_tables_index.h"
+#include "engine/luck.h"
+#include "engine/name_parts.h"
 #include "platform/embedded.h"
 #include "platform/gbk.h"
 
@@ -70,6 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"勹", 2}, Row{"尸", 3}, Row{"爨", 30}, Row{"骉", 30},
         // numerals count by their value
         Row{"四", 4}, Row{"九", 9}, Row{"十", 10},
+        // radicals by their Kangxi count, also standing alone: 廴 3, 瓦 5, 骨 10, 鬼 10, 鼎 13
+        Row{"建", 9}, Row{"延", 7}, Row{"甄", 14}, Row{"瓦", 5}, Row{"骨", 10}, Row{"魏", 18},
+        Row{"鼎", 13}, Row{"王", 4},
+        // counted on the character itself where it is its own traditional form
+        Row{"于", 3}, Row{"斗", 4}, Row{"里", 7}, Row{"征", 8}, Row{"范", 11}, Row{"云", 12},
         // in no table
         Row{"囱", 0}, Row{"靛", 0}, Row{"屡", 0},
         // a traditional form that only stands as the second field of a pair: its own count
@@ -127,6 +134,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // by radical: 氵 water, 艹 wood, 钅 metal, 日 fire, 山 earth
                       std::pair{"江", "水"}, std::pair{"花", "木"}, std::pair{"钟", "金"},
                       std::pair{"明", "火"}, std::pair{"峰", "土"},
+                      // by meaning: seasons, directions, colours, stems, branches, light
+                      std::pair{"春", "木"}, std::pair{"秋", "金"}, std::pair{"中", "土"},
+                      std::pair{"北", "水"}, std::pair{"红", "火"}, std::pair{"黄", "土"},
+                      std::pair{"庚", "金"}, std::pair{"子", "水"}, std::pair{"辰", "土"},
+                      std::pair{"光", "火"}, std::pair{"电", "火"},
                       // unknown
                       std::pair{"a", "未"}, std::pair{"囱", "未"}, std::pair{"屡", "未"}, std::pair{"", "未"},
                       // separators of the stored text are no characters of it
@@ -151,6 +163,25 @@ TEST(TraditionalForm, BellAloneAndInAText) {
   EXPECT_EQ(Utf8(engine::ToTraditionalForm(G("A1荣-"))), "A1榮-");
   EXPECT_EQ(Utf8(engine::ToTraditionalForm(G("一乙"))), "一乙");
   EXPECT_EQ(engine::ToTraditionalForm(""), "");
+}
+
+TEST(TraditionalForm, NamesKeepCharactersThatAreTraditionalThemselves) {
+  EXPECT_EQ(Utf8(engine::ToTraditionalForm(G("于余范郁岳后斗里采征朴"))), "于余范郁岳后斗里采征朴");
+  EXPECT_EQ(Utf8(engine::ToTraditionalForm(G("云叶万丰胜"))), "雲葉萬豐勝");
+}
+
+TEST(NameGrade, KangxiTotalOfTheName) {
+  // Kangxi total of the name alone and the grade of that number.
+  struct Case {
+    const char* name;
+    int total, grade;
+  };
+  for (const Case& c : {Case{"北斗", 9, 98}, Case{"征程", 20, 98}, Case{"千里", 10, 98},
+                        Case{"鼎盛", 25, 100}, Case{"建华", 23, 100}}) {
+    engine::NamePartAttributes a = engine::ComputeNamePartAttributes(G(c.name));
+    EXPECT_EQ(a.kangxiStrokes, c.total) << c.name;
+    EXPECT_EQ(engine::LuckGradeOfNumber(a.kangxiStrokes), c.grade) << c.name;
+  }
 }
 
 TEST(TraditionalForm, KeepsTheByteLengthAndEveryOneByteCharacter) {
