@@ -392,8 +392,7 @@ TEST(StoredTables, EntryRules) {
 
 TEST(StoredTables, GeneratorReproducesThem) {
   // Needs the Debian packages the tables are made from (unicode-data, opencc).
-  std::filesystem::path root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-  std::filesystem::path tool = root / "tools" / "gen_chardata.py";
+  std::filesystem::path tool = std::filesystem::path(LANZHOU_SOURCE_DIR) / "tools" / "gen_chardata.py";
   if (!std::filesystem::exists(tool) || std::system("python3 --version >/dev/null 2>&1") != 0 ||
       std::system("command -v opencc_dict >/dev/null 2>&1") != 0 ||
       !std::filesystem::exists("/usr/share/unicode/CJKRadicals.txt"))
