@@ -131,4 +131,38 @@ TEST_F(BrowserBoxTest, SiteAddressesSendTheQueryAsGbkBytes) {
   EXPECT_EQ(seen_.front(), server.BaseUrl() + "list.asp?key=" + G("禾川") + "&x=1");
 }
 
+TEST_F(BrowserBoxTest, SitePagesThatCannotBeShownGiveOurChineseNotice) {
+  const std::string closed = "http://127.0.0.1:" + std::to_string(testing_support::TestHttpServer::ClosedPort());
+  struct Row {
+    std::string address;
+    QString title;
+    bool retry;
+  } rows[] = {
+      {"http://www.lanzhou-yaji.invalid/P20111229/html3/12.html?word=" + G("禾"),
+       QStringLiteral("此页面来自网站,尚未设置网站地址"), false},
+      {closed + "/P20111229/page_gs/sslj.htm", QStringLiteral("网页打开失败"), true},
+  };
+  bool loading = false;
+  QObject::connect(&box_, &BrowserBox::loadStarted, [&] { loading = true; });
+  QObject::connect(&box_, &BrowserBox::loadFinished, [&] { loading = false; });
+  auto shows = [&](const QString& title) {
+    return WaitUntil([&] { return !loading && box_.title() == title; }, 20000);
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.address);
+    seen_.clear();
+    box_.openAddress(r.address);
+    ASSERT_TRUE(shows(r.title)) << box_.title().toStdString();
+    EXPECT_EQ(box_.addressGbk(), r.address);
+    if (!r.retry) continue;
+    // The retry link asks for the same page again.
+    const size_t before = seen_.size();
+    box_.page()->runJavaScript(QStringLiteral("document.querySelector('a').click();"),
+                               QWebEngineScript::ApplicationWorld);
+    ASSERT_TRUE(WaitUntil([&] { return seen_.size() > before; }));
+    EXPECT_EQ(seen_.back(), r.address);
+    ASSERT_TRUE(shows(r.title)) << box_.title().toStdString();
+  }
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QEventLoop>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QTimer>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineSettings>
 
 #include "platform/gbk.h"
@@ -25,6 +27,21 @@ bool HasScheme(std::string_view address) {
   return false;
 }
 
+bool IsWebUrl(const QUrl& url) {
+  return url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https");
+}
+
+// The notices' common frame: plain, in the program's colours, no scripts.
+QString NoticePage(const QString& title, const QString& body) {
+  return QStringLiteral(
+             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title>"
+             "<style>body{font-family:sans-serif;font-size:14px;color:#5a462a;background:#fbf6ea;margin:24px}"
+             "h3{color:#b04a2a}code{background:#f0e6d2;padding:0 3px}"
+             "p.addr{color:#8a7a60;word-break:break-all;font-size:12px}</style></head>"
+             "<body><h3>%1</h3>%2</body></html>")
+      .arg(title, body);
+}
+
 }  // namespace
 
 BrowserPage::BrowserPage(BrowserBox* box) : QWebEnginePage(box), box_(box) {}
@@ -35,7 +52,18 @@ bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool 
 
 BrowserBox::BrowserBox(QWidget* parent) : QWebEngineView(parent) {
   setPage(new BrowserPage(this));
+  // Failed loads show our notice instead of the engine's page.
+  page()->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
   connect(this, &QWebEngineView::printFinished, this, [this](bool) { printing_ = false; });
+  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus) noticePending_ = false;
+    // A load stopped for the next one (ERR_ABORTED) is no failure.
+    constexpr int kAborted = -3;
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || !IsWebUrl(info.url())) return;
+    if (info.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain && info.errorCode() == kAborted) return;
+    if (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain && info.errorCode() == kAborted) return;
+    showNotice(FailedLoadNotice(info.url(), info.errorString()), info.url());
+  });
 }
 
 BrowserBox::~BrowserBox() = default;
@@ -56,7 +84,51 @@ std::string BrowserBox::UrlToGbk(const QUrl& url) {
   return out;
 }
 
+bool BrowserBox::IsUnsetSite(const QUrl& url) {
+  const QString host = url.host().toLower();
+  return IsWebUrl(url) && (host == QStringLiteral("invalid") || host.endsWith(QStringLiteral(".invalid")));
+}
+
+QString BrowserBox::UnsetSiteNotice(const QUrl& url) {
+  return NoticePage(
+      QStringLiteral("此页面来自网站,尚未设置网站地址"),
+      QStringLiteral("<p>这里显示的内容来自澜舟雅集的网站,但程序还没有设置网站地址,所以无法显示。</p>"
+                     "<p>设置方法:在启动程序之前,把环境变量 <code>LANZHOU_SITE_URL</code> 设为网站地址,例如</p>"
+                     "<p><code>LANZHOU_SITE_URL=http://网站地址/ ./lanzhou</code></p>"
+                     "<p>设置后重新启动程序即可。取名、测算等功能不需要网站,可以照常使用。</p>"
+                     "<p class=\"addr\">页面地址:%1</p>")
+          .arg(url.toDisplayString().toHtmlEscaped()));
+}
+
+QString BrowserBox::FailedLoadNotice(const QUrl& url, const QString& reason) {
+  const QString address = url.toString(QUrl::FullyEncoded).toHtmlEscaped();
+  return NoticePage(QStringLiteral("网页打开失败"),
+                    QStringLiteral("<p>无法从网站打开此页面,可能是网络没有连接或网站暂时无法访问。</p>"
+                                   "<p>请检查网络连接后 <a href=\"%1\">点击这里重试</a>。</p>"
+                                   "<p class=\"addr\">页面地址:%2<br>原因:%3</p>")
+                        .arg(address, url.toDisplayString().toHtmlEscaped(),
+                             (reason.isEmpty() ? QStringLiteral("未知") : reason).toHtmlEscaped()));
+}
+
+void BrowserBox::showNotice(const QString& html, const QUrl& url) {
+  page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  // With the page's address as base, the box still reports the address it
+  // was asked for.
+  noticePending_ = true;
+  noticeUrl_ = url;
+  setHtml(html, url);
+}
+
 bool BrowserBox::navigationAccepted(const QUrl& url, bool isMainFrame) {
+  // Our own notice comes as a data address or under the address it stands
+  // for: nothing for the window to decide on.
+  if (noticePending_ && (url.scheme() == QStringLiteral("data") || url == noticeUrl_)) return true;
+  if (isMainFrame && IsUnsetSite(url)) {
+    // Never ask the network for a name that cannot resolve; the notice is
+    // set once this request has been answered.
+    QTimer::singleShot(0, this, [this, url] { showNotice(UnsetSiteNotice(url), url); });
+    return false;
+  }
   bool cancel = false;
   emit aboutToNavigate(UrlToGbk(url), &cancel);
   if (cancel) return false;

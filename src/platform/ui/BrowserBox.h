@@ -7,6 +7,11 @@
 // percent-encoded as GBK bytes; the box decodes the query back to those
 // bytes, so the value the window reads is exactly the one written.
 // Generated (local) pages run without JavaScript.
+//
+// A site page that cannot be shown never leaves the engine's own (English)
+// error page: an address on the stand-in site of an unconfigured program
+// shows a Chinese notice on how to set the site's address, and a page that
+// fails to load shows a Chinese notice with a link to try again.
 #include <QPrinter>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -59,6 +64,15 @@ class BrowserBox : public QWebEngineView {
   // names become GBK), the query decoded to its raw bytes.
   static std::string UrlToGbk(const QUrl& url);
 
+  // Whether `url` is on the stand-in site the program uses while no site
+  // address is set: its host is under the reserved name ".invalid", which
+  // never resolves.
+  static bool IsUnsetSite(const QUrl& url);
+
+  // The notices, as HTML (UTF-8), for the address they stand in for.
+  static QString UnsetSiteNotice(const QUrl& url);
+  static QString FailedLoadNotice(const QUrl& url, const QString& reason);
+
  signals:
   // Emitted before every navigation, on the GUI thread; a receiver sets
   // *cancel to keep the box where it is. Connect directly.
@@ -67,7 +81,10 @@ class BrowserBox : public QWebEngineView {
  private:
   friend class BrowserPage;
   bool navigationAccepted(const QUrl& url, bool isMainFrame);
+  void showNotice(const QString& html, const QUrl& url);
 
+  bool noticePending_ = false;  // a notice is loading into the page
+  QUrl noticeUrl_;              // the address it stands for
   std::unique_ptr<QPrinter> printer_;
   bool printing_ = false;
 };
