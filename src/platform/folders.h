@@ -5,8 +5,11 @@
 //                 + "/Tarvel/"
 //   config root - the per-user folder that stands in for the system folders:
 //                 $XDG_CONFIG_HOME (or ~/.config) + "/lanzhou/"
-//   temp root   - a private temporary folder: $XDG_RUNTIME_DIR or /tmp, with a
-//                 per-user folder mode 0700.
+//   temp root   - a private temporary folder: "lanzhou" in $XDG_RUNTIME_DIR,
+//                 or "lanzhou-<uid>" in the system's temporary folder; used
+//                 only when it is a real folder of this user, mode 0700 (a
+//                 link there is never followed), else a fresh one made beside
+//                 it for the run.
 //
 // LANZHOU_HOME moves all three below one folder (data/Tarvel/, config/,
 // tmp/), which the tests use to keep every run apart.

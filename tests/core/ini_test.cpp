@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "frame/settings.h"
 #include "platform/folders.h"
@@ -186,6 +187,64 @@ TEST(SettingsFolders, UnwritableDataFolderFallsBackToTheConfigFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(config / "3d"));
   EXPECT_FALSE(std::filesystem::exists(config / "3d" / "用户注意.txt"));
   EXPECT_EQ(frame::GetSettingsFilePath(), config / "Quorvale.txt");
+}
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+// The shared temporary folder's per-user folder is only used when it is a
+// real folder of this user that nobody else can enter.
+TEST(SettingsFolders, TheTemporaryFolderIsPrivate) {
+  TestHome home;
+  const std::filesystem::path tmp = home.root() / "systmp";
+  const std::filesystem::path usual = tmp / ("lanzhou-" + std::to_string(::getuid()));
+  const std::filesystem::path elsewhere = home.root() / "elsewhere";
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    bool usualKept;
+  };
+  const Case cases[] = {
+      {"missing", [] {}, true},
+      {"ours and private", [&] { std::filesystem::create_directory(usual), ::chmod(usual.c_str(), 0700); }, true},
+      {"a link to another folder", [&] { std::filesystem::create_directory_symlink(elsewhere, usual); }, false},
+      {"open to everyone", [&] { std::filesystem::create_directory(usual), ::chmod(usual.c_str(), 0777); }, false},
+      {"a file", [&] { WriteAll(usual, "x"); }, false},
+      {"another user's", [&] {
+         std::filesystem::create_directory(usual), ::chmod(usual.c_str(), 0700);
+         if (::chown(usual.c_str(), 65534, 65534) != 0) std::filesystem::remove(usual);
+       }, false},
+  };
+  ScopedEnv noHome(platform::kHomeVariable, nullptr), noRuntime("XDG_RUNTIME_DIR", nullptr),
+      tmpdir("TMPDIR", tmp.c_str());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(tmp);
+    std::filesystem::remove_all(elsewhere);
+    std::filesystem::create_directories(tmp);
+    std::filesystem::create_directories(elsewhere);
+    c.prepare();
+    std::filesystem::path got = platform::TempRoot();
+    struct stat st {};
+    ASSERT_EQ(::lstat(got.parent_path().c_str(), &st), 0) << got;
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(got.parent_path() == usual, c.usualKept) << got;
+    EXPECT_EQ(got, platform::TempRoot());
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+  }
 }
 
 TEST(SettingsFolders, WritableDataFolderHoldsNoticeAndSettings) {
