@@ -55,23 +55,44 @@ bool IsSingleHanzi(std::string_view ch) {
 
 }  // namespace
 
-void SetKangxiOverrides(std::string_view text) {
+bool SetKangxiOverrides(std::string_view text, std::stop_token stop) {
   std::lock_guard lock(publishing);
-  if (const Overrides* now = CurrentOverrides(); now ? now->text == text : text.empty()) return;
+  if (const Overrides* now = CurrentOverrides(); now ? now->text == text : text.empty()) return true;
   auto fresh = std::make_unique<Overrides>();
   fresh->text = std::string(text);
+  // One walk over the character boundaries: each "hanzi-" entry takes the
+  // digits up to the next "/" (found once for all the entries before it),
+  // and the first entry of a character with a sane count wins, as the scan
+  // of the reference lookup decides.
   std::vector<bool> seen(65536, false);
+  size_t slash = 0;  // the next "/" at or after the current entry; text.size() when none
+  bool slashKnown = false;
+  size_t step = 0;
   for (size_t i = 0; i < text.size(); i += gbk::IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1) {
-    if (i + 2 > text.size() || !IsSingleHanzi(text.substr(i, 2))) continue;
+    if ((++step & 0xFFFF) == 0 && stop.stop_requested()) return false;
+    if (i + 3 > text.size() || text[i + 2] != '-' || !IsSingleHanzi(text.substr(i, 2))) continue;
     std::uint16_t code = CodeOf(text.substr(i, 2));
     if (seen[code]) continue;
-    seen[code] = true;
-    if (auto n = reference::OverrideCount(text.substr(i, 2), text)) fresh->counts.emplace_back(code, *n);
+    const size_t digits = i + 3;
+    if (!slashKnown || slash < digits) {
+      slash = digits;
+      while (slash < text.size() && text[slash] != '/')
+        slash += gbk::IsLeadByte(static_cast<unsigned char>(text[slash])) ? 2 : 1;
+      slash = std::min(slash, text.size());
+      slashKnown = true;
+    }
+    if (slash >= text.size()) continue;
+    if (auto n = reference::SaneOverrideCount(text.substr(digits, slash - digits))) {
+      seen[code] = true;
+      fresh->counts.emplace_back(code, *n);
+    }
   }
+  if (stop.stop_requested()) return false;
   std::sort(fresh->counts.begin(), fresh->counts.end());
   const Overrides* published = fresh.get();
   Published().push_back(std::move(fresh));
   current.store(published, std::memory_order_release);
+  return true;
 }
 
 int GetSimplifiedStrokes(std::string_view ch) {

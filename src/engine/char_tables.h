@@ -8,6 +8,7 @@
 // thread at any time, and never fail: unknown input gives the neutral
 // values -1 (simplified strokes), 0 (Kangxi strokes), "未" (element) or
 // the empty text (pinyin).
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -42,9 +43,12 @@ std::string GetFiveElement(std::string_view ch);
 std::string PinyinOf(std::string_view ch);
 
 // Publishes the information file's "kang" text: entries of a character,
-// "-", its Kangxi stroke count and "/". Readers on other threads see either
-// the old or the new text, never a mixture. An empty text removes them.
-void SetKangxiOverrides(std::string_view text);
+// "-", its Kangxi stroke count and "/"; an entry whose count is not 1..99 is
+// ignored. Readers on other threads see either the old or the new text,
+// never a mixture. An empty text removes them. Takes time in proportion to
+// the text; a stop request ends it early, leaving the old text in place and
+// returning false.
+bool SetKangxiOverrides(std::string_view text, std::stop_token stop = {});
 
 struct CharacterAttributes {
   std::string character;

@@ -63,12 +63,25 @@ std::string ToTraditionalForm(std::string_view text, const TableTexts& t) {
   return out;
 }
 
+std::optional<int> SaneOverrideCount(std::string_view digits) {
+  long long n = gbk::ParseDecimal(digits);
+  if (n < 1 || n > 99) return std::nullopt;
+  return static_cast<int>(n);
+}
+
 std::optional<int> OverrideCount(std::string_view ch, std::string_view overrides) {
   if (overrides.empty() || !Contains(overrides, ch)) return std::nullopt;
   std::string key = std::string(ch) + "-";
-  // A character without "-" after it names no count; the stored tables answer.
-  if (!Contains(overrides, key)) return std::nullopt;
-  return Count(frame::TextBefore(frame::TextAfter(overrides, key), "/"));
+  // A character without "-" after it names no count, nor does an entry
+  // without "/" or with a count outside 1..99; a later entry may, else the
+  // stored tables answer.
+  for (int at = gbk::Find(overrides, key, true); at > 0;
+       at = gbk::Find(overrides, key, true, at + static_cast<int>(key.size()))) {
+    std::string_view rest = overrides.substr(at - 1 + key.size());
+    if (gbk::Find(rest, "/") < 1) continue;
+    if (auto n = SaneOverrideCount(frame::TextBefore(rest, "/"))) return n;
+  }
+  return std::nullopt;
 }
 
 int GetKangxiStrokes(std::string_view ch, std::string_view overrides, const TableTexts& t) {

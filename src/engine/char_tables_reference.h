@@ -27,8 +27,12 @@ std::string GetFiveElement(std::string_view ch, const TableTexts& t);
 std::string PinyinOf(std::string_view ch, const TableTexts& t);
 int LuckGradeOfNumber(int n, const TableTexts& t);
 
-// The override count of a hanzi text, or nothing when the overrides do not
-// answer for it (absent, or present without the "-" that would give a count).
+// The override count of a hanzi text: its first entry that has a "/" and a
+// count in 1..99; nothing when no entry of it does.
 std::optional<int> OverrideCount(std::string_view ch, std::string_view overrides);
+
+// The count of an entry's digits (the text between "-" and "/") when it is
+// in 1..99: counts beyond that are no Kangxi count and would overflow sums.
+std::optional<int> SaneOverrideCount(std::string_view digits);
 
 }  // namespace engine::reference

@@ -33,15 +33,16 @@ InformationFile ParseInformationFile(std::string_view body, std::string_view app
   // Read in memory: a file in a shared temporary folder could be swapped or
   // read by someone else between writing and reading it, and two copies of
   // the program would overwrite each other's.
-  std::string_view text = BodyText(body);
-  auto read = [&](const char* keyUtf8) {
-    return platform::ReadProfileStringFromText(text, appName, gbk::G(keyUtf8), "");
-  };
+  // All four keys in one pass: a large file is walked once.
+  static const std::string kLatest = gbk::G("最新版本号"), kDownload = gbk::G("最新版下载地址"),
+                           kForced = gbk::G("强制升级的版本号");
+  auto values =
+      platform::ReadProfileStringsFromText(BodyText(body), appName, {kLatest, kDownload, kForced, "kang"});
   InformationFile info;
-  info.latestVersion = read("最新版本号");
-  info.downloadUrl = read("最新版下载地址");
-  info.forcedVersions = read("强制升级的版本号");
-  info.kangxiOverrides = read("kang");
+  info.latestVersion = values[0].value_or("");
+  info.downloadUrl = values[1].value_or("");
+  info.forcedVersions = values[2].value_or("");
+  info.kangxiOverrides = values[3].value_or("");
   return info;
 }
 
@@ -52,7 +53,20 @@ bool IsForcedVersion(std::string_view forcedVersions, std::string_view version) 
   return gbk::Find(forcedVersions, needle, false) != -1;
 }
 
-void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop) {
+namespace {
+
+// The program's name and version as they were when the step was started: a
+// window made later may set the globals again while the step runs.
+struct ProgramIdentity {
+  std::string name, version;
+};
+
+ProgramIdentity CurrentIdentity() {
+  const frame::Globals& g = frame::globals();
+  return {g.appName, g.appVersion};
+}
+
+void RunStartupStep(const StartupHooks& hooks, const ProgramIdentity& program, std::stop_token stop) {
   frame::Globals& g = frame::globals();
 
   engine::PutGenerationDataInPlace();
@@ -61,16 +75,25 @@ void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop) {
   std::string body = HttpGet(InformationFileUrl(), stop, hooks.http);
   if (stop.stop_requested()) return;
 
-  InformationFile info = ParseInformationFile(body, g.appName);
+  InformationFile info = ParseInformationFile(body, program.name);
+  body = {};
+  // The overrides are published first: a stop request while a large text
+  // is taken apart leaves every value as it was.
+  if (stop.stop_requested() || !engine::SetKangxiOverrides(info.kangxiOverrides, stop)) return;
   g.latestVersion.Set(info.latestVersion);
   g.downloadUrl.Set(info.downloadUrl);
   g.kangxiOverrides.Set(info.kangxiOverrides);
-  engine::SetKangxiOverrides(info.kangxiOverrides);
 
-  bool forced = IsForcedVersion(info.forcedVersions, g.appVersion);
-  bool updaterStarted = CheckForUpdate(info.latestVersion, g.appVersion, g.appName, info.downloadUrl,
+  bool forced = IsForcedVersion(info.forcedVersions, program.version);
+  bool updaterStarted = CheckForUpdate(info.latestVersion, program.version, program.name, info.downloadUrl,
                                        hooks.updateWindow, UpdateCheckMode::kStartUp, forced, true);
   if (updaterStarted) Call(hooks.endProgramSoon);
+}
+
+}  // namespace
+
+void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop) {
+  RunStartupStep(hooks, CurrentIdentity(), stop);
 }
 
 void SetStartupHooks(StartupHooks hooks) {
@@ -88,8 +111,13 @@ void NetworkInitThread(std::stop_token stop, int /*argument*/) {
 }
 
 bool StartNetworkInitThread(StartupHooks hooks) {
-  SetStartupHooks(std::move(hooks));
-  return platform::StartThread(NetworkInitThread, 0, nullptr, false);
+  SetStartupHooks(hooks);
+  // The worker gets its own copies, taken here on the starting thread.
+  return platform::StartThread(
+      [hooks = std::move(hooks), program = CurrentIdentity()](std::stop_token stop, int) {
+        RunStartupStep(hooks, program, stop);
+      },
+      0, nullptr, false);
 }
 
 }  // namespace online

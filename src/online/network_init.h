@@ -46,8 +46,10 @@ InformationFile ParseInformationFile(std::string_view body, std::string_view app
 // it enclosed in "/" marks (exact bytes, letter case kept).
 bool IsForcedVersion(std::string_view forcedVersions, std::string_view version);
 
-// The start-up step, run on the calling (worker) thread. A stop request ends
-// it early, without running the update check.
+// The start-up step, run on the calling (worker) thread, with the program's
+// name and version as the globals hold them on entry. A stop request ends it
+// early, without running the update check; a stop while the information
+// file is taken apart leaves every value as it was.
 void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop = {});
 
 // Installs the hooks that NetworkInitThread uses.
@@ -57,8 +59,9 @@ void SetStartupHooks(StartupHooks hooks);
 // argument is ignored.
 void NetworkInitThread(std::stop_token stop, int argument);
 
-// Installs the hooks and starts NetworkInitThread without keeping its
-// handle; returns whether the thread started.
+// Installs the hooks and starts the step on a worker thread without keeping
+// its handle, handing it copies of the hooks and of the program's name and
+// version as they are now; returns whether the thread started.
 bool StartNetworkInitThread(StartupHooks hooks);
 
 }  // namespace online

@@ -158,16 +158,23 @@ int FindLast(std::string_view text, std::string_view needle, bool ignoreCase) {
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
+  // One walk over the character boundaries (the ones Find steps on), so a
+  // large pasted text costs time in proportion to its length.
   std::string out;
-  size_t pos = 0;
-  int p = Find(text, from, false, 1);
-  while (p > 0) {
-    out.append(text.substr(pos, p - 1 - pos));
+  out.reserve(text.size());
+  size_t i = 0, copied = 0;
+  auto step = [&] { i += (static_cast<unsigned char>(text[i]) >= 0x80) ? 2 : 1; };
+  while (i + from.size() <= text.size()) {
+    if (text.compare(i, from.size(), from) != 0) {
+      step();
+      continue;
+    }
+    out.append(text.substr(copied, i - copied));
     out.append(to);
-    pos = p - 1 + from.size();
-    p = Find(text, from, false, static_cast<int>(pos) + 1);
+    copied = i + from.size();
+    while (i < copied) step();
   }
-  out.append(text.substr(pos));
+  if (copied < text.size()) out.append(text.substr(copied));
   return out;
 }
 
@@ -219,19 +226,30 @@ std::string ToHalfWidth(std::string_view text) {
 }
 
 long long ParseDecimal(std::string_view text) {
-  std::string half = ToHalfWidth(text);
+  // Reads only as far as the number reaches, so the cost does not grow with
+  // what follows it. Full-width forms count as their one-byte forms.
   size_t i = 0;
-  while (i < half.size() && (half[i] == ' ' || half[i] == '\t')) ++i;
+  auto next = [&]() -> int {
+    if (i >= text.size()) return -1;
+    unsigned char c = text[i];
+    if (c < 0x80 || i + 1 >= text.size()) return c;
+    unsigned char t = text[i + 1];
+    if (c == 0xA3 && t >= 0xA1 && t <= 0xFE) return t - 0x80;
+    if (c == 0xA1 && t == 0xA1) return ' ';
+    return 0x100;  // any other two-byte character
+  };
+  auto advance = [&] { i += (static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size()) ? 2 : 1; };
+  while (next() == ' ' || next() == '\t') advance();
   bool neg = false;
-  if (i < half.size() && (half[i] == '-' || half[i] == '+')) {
-    neg = half[i] == '-';
-    ++i;
+  if (next() == '-' || next() == '+') {
+    neg = next() == '-';
+    advance();
   }
   long long v = 0;
-  while (i < half.size() && half[i] >= '0' && half[i] <= '9') {
-    v = v * 10 + (half[i] - '0');
+  for (int c = next(); c >= '0' && c <= '9'; c = next()) {
+    v = v * 10 + (c - '0');
     if (v > INT_MAX) v = INT_MAX;
-    ++i;
+    advance();
   }
   return neg ? -v : v;
 }

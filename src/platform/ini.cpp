@@ -53,24 +53,26 @@ size_t FindChar(std::string_view s, char c, size_t from = 0) {
   return std::string_view::npos;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n') {
-      size_t end = i;
-      if (end > start && text[end - 1] == '\r') --end;
-      lines.push_back(text.substr(start, end - start));
-      start = i + 1;
-    }
+// Walks the lines of a text without copying or listing them all: a file of
+// millions of empty lines costs no memory.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text) {}
+  bool Next(std::string_view* line) {
+    if (pos_ >= text_.size()) return false;
+    size_t end = text_.find('\n', pos_);
+    if (end == std::string_view::npos) end = text_.size();
+    std::string_view l = text_.substr(pos_, end - pos_);
+    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+    pos_ = end + 1;
+    *line = l;
+    return true;
   }
-  if (start < text.size()) {
-    std::string_view last = text.substr(start);
-    if (!last.empty() && last.back() == '\r') last.remove_suffix(1);
-    lines.push_back(last);
-  }
-  return lines;
-}
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+};
 
 // "[name]" -> name; not a header -> false.
 bool SectionHeader(std::string_view line, std::string_view* name) {
@@ -193,23 +195,38 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
   return true;
 }
 
-std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,
-                                      std::string_view defaultValue) {
-  if (section.empty() || key.empty()) return std::string(defaultValue);
+std::vector<std::optional<std::string>> ReadProfileStringsFromText(std::string_view text, std::string_view section,
+                                                                   const std::vector<std::string_view>& keys) {
+  std::vector<std::optional<std::string>> values(keys.size());
+  if (section.empty()) return values;
   // Names are looked up the way they are written, so every name finds itself.
-  const std::string sec = CleanName(section), k = CleanName(key);
+  const std::string sec = CleanName(section);
+  std::vector<std::string> wanted;
+  for (std::string_view k : keys) wanted.push_back(k.empty() ? std::string() : CleanName(k));
+  size_t left = keys.size();
   bool inSection = false;
-  for (std::string_view line : SplitLines(text)) {
+  Lines lines(text);
+  for (std::string_view line; left > 0 && lines.Next(&line);) {
     std::string_view name;
     if (SectionHeader(line, &name)) {
       inSection = EqualNoCase(name, sec);
       continue;
     }
-    if (!inSection) continue;
     std::string_view lk, lv;
-    if (KeyLine(line, &lk, &lv) && EqualNoCase(lk, k)) return Unquote(lv);
+    if (!inSection || !KeyLine(line, &lk, &lv)) continue;
+    for (size_t i = 0; i < wanted.size(); ++i) {
+      if (values[i] || wanted[i].empty() || !EqualNoCase(lk, wanted[i])) continue;
+      values[i] = Unquote(lv);
+      --left;
+    }
   }
-  return std::string(defaultValue);
+  return values;
+}
+
+std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,
+                                      std::string_view defaultValue) {
+  if (section.empty() || key.empty()) return std::string(defaultValue);
+  return ReadProfileStringsFromText(text, section, {key})[0].value_or(std::string(defaultValue));
 }
 
 std::string ReadProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
@@ -235,7 +252,6 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
   // A file that is there but cannot be read is never replaced by one that
   // holds only this key.
   if (!ReadFileForRewrite(file, &text)) return false;
-  std::vector<std::string_view> lines = SplitLines(text);
 
   std::string out;
   out.reserve(text.size() + k.size() + v.size() + 8);
@@ -247,7 +263,8 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
     out.append("\r\n");
   };
   std::vector<std::string> pending;  // blank lines held back inside the target section
-  for (std::string_view line : lines) {
+  Lines lines(text);
+  for (std::string_view line; lines.Next(&line);) {
     std::string_view name;
     if (SectionHeader(line, &name)) {
       if (inSection && !written) {

@@ -15,6 +15,7 @@
 //   lines of its own and every name finds itself again. A lead byte followed
 //   by anything but a trail byte counts as one byte.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,11 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
 // Reads from INI text already in memory (the same rules as the file read).
 std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,
                                       std::string_view defaultValue);
+
+// Reads several keys of one section in one pass over the text: a key that
+// is missing (or empty) gives nothing.
+std::vector<std::optional<std::string>> ReadProfileStringsFromText(std::string_view text, std::string_view section,
+                                                                   const std::vector<std::string_view>& keys);
 
 // Reads a whole file's bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& file, bool* ok = nullptr);

@@ -136,8 +136,8 @@ TEST_F(ScorePageTest, LargeTotalsAreReducedForTheBlockButShownWhole) {
   EXPECT_TRUE(Has(page, "动摇不安"));  // block 2
   EXPECT_TRUE(Has(page, ">98</font>&nbsp;分"));
 
-  SetStrokes("禾-201/川-201/");  // 402: no block, but the grade reduces further
-  boxes = {"", G("禾川"), ""};
+  SetStrokes("禾-99/川-99/木-6/");  // 402: no block, but the grade reduces further
+  boxes = {"", G("禾川禾川木"), ""};
   page = BuildScorePage(boxes, false);
   EXPECT_FALSE(Has(page, "解析结果："));
   EXPECT_FALSE(Has(page, "（402）"));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -190,18 +191,39 @@ TEST(KangxiOverrides, BeatTheTables) {
 }
 
 TEST(KangxiOverrides, MalformedEntries) {
-  // Present without "-": the tables answer. Without "/": 0. No digits: 0.
-  // A negative number: 0. Digits of a count are never taken for a character.
-  engine::SetKangxiOverrides(G("金9/鑫-25/轩-"));
-  EXPECT_EQ(engine::GetKangxiStrokes(G("金")), 8);
-  EXPECT_EQ(engine::GetKangxiStrokes(G("鑫")), 25);
-  EXPECT_EQ(engine::GetKangxiStrokes(G("轩")), 0);
-  engine::SetKangxiOverrides(G("金-/龙--4/荣- 15/"));
-  EXPECT_EQ(engine::GetKangxiStrokes(G("金")), 0);
-  EXPECT_EQ(engine::GetKangxiStrokes(G("龙")), 0);
-  EXPECT_EQ(engine::GetKangxiStrokes(G("荣")), 15);
-  EXPECT_EQ(engine::GetKangxiStrokes("2"), 0);
-  EXPECT_EQ(engine::GetKangxiStrokes("-"), 0);
+  // Present without "-", without "/", without digits, or with a count
+  // outside 1..99: the entry is ignored and the tables (or a later entry)
+  // answer. Digits of a count are never taken for a character.
+  struct Case {
+    const char* overrides;
+    const char* ch;
+    int count;  // 0: no override applies
+  };
+  const Case cases[] = {
+      {"金9/鑫-25/轩-", "金", 0},         {"金9/鑫-25/轩-", "鑫", 25},    {"金9/鑫-25/轩-", "轩", 0},
+      {"金-/龙--4/荣- 15/", "金", 0},     {"金-/龙--4/荣- 15/", "龙", 0}, {"金-/龙--4/荣- 15/", "荣", 15},
+      {"金-/龙--4/荣- 15/", "2", 0},      {"金-/龙--4/荣- 15/", "-", 0},  {"金-99999999999/", "金", 0},
+      {"金-0/鑫-100/", "鑫", 0},          {"金-100/金-7/", "金", 7},      {"金-99/鑫-1/", "金", 99},
+      {"金-99/鑫-1/", "鑫", 1},           {"金-１２/", "金", 12},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.overrides) + " " + c.ch);
+    engine::SetKangxiOverrides("");
+    const int stored = engine::GetKangxiStrokes(G(c.ch));
+    engine::SetKangxiOverrides(G(c.overrides));
+    EXPECT_EQ(engine::GetKangxiStrokes(G(c.ch)), c.count ? c.count : stored);
+    EXPECT_TRUE(SameAsScan(G(c.ch), G(c.overrides)));
+  }
+  engine::SetKangxiOverrides("");
+}
+
+TEST(KangxiOverrides, AStopRequestKeepsTheOldOverrides) {
+  engine::SetKangxiOverrides(G("金-9/"));
+  std::stop_source stop;
+  stop.request_stop();
+  EXPECT_FALSE(engine::SetKangxiOverrides(G("鑫-25/金-3/"), stop.get_token()));
+  EXPECT_EQ(engine::GetKangxiStrokes(G("金")), 9);
+  EXPECT_EQ(engine::GetKangxiStrokes(G("鑫")), 24);
   engine::SetKangxiOverrides("");
 }
 

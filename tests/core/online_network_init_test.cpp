@@ -203,6 +203,33 @@ TEST_F(StartUp, KangOverridesTheStoredStrokeCountUntilAFileWithoutIt) {
   EXPECT_EQ(engine::GetKangxiStrokes(ji), storedJi);
 }
 
+// A "kang" value of about `bytes`: every GB2312 hanzi over and over without
+// a count, then one entry.
+std::string ManyOverrides(size_t bytes) {
+  std::string out;
+  while (out.size() < bytes)
+    for (int lead = 0xB0; lead <= 0xF7; ++lead)
+      for (int trail = 0xA1; trail <= 0xFE; ++trail) out += {char(lead), char(trail)};
+  return out + G("霁-12/");
+}
+
+TEST_F(StartUp, OutOfRangeCountsAreIgnored) {
+  const std::string ji = G("霁"), lan = G("岚");
+  engine::SetKangxiOverrides({});
+  const int storedJi = engine::GetKangxiStrokes(ji), storedLan = engine::GetKangxiStrokes(lan);
+  server.Serve("/ver/cname.txt", InfoFile("kang=霁-99999999999/岚-0/岚-100/"));
+  InitNetworkAtStartup(Hooks());
+  EXPECT_EQ(engine::GetKangxiStrokes(ji), storedJi);
+  EXPECT_EQ(engine::GetKangxiStrokes(lan), storedLan);
+}
+
+TEST_F(StartUp, AHugeKangValueDoesNotHang) {
+  server.Serve("/ver/cname.txt", InfoFile("kang=") + ManyOverrides(3 << 20) + "\r\n");
+  auto done = std::async(std::launch::async, [&] { InitNetworkAtStartup(Hooks()); });
+  ASSERT_EQ(done.wait_for(kNoHang), std::future_status::ready);
+  EXPECT_EQ(engine::GetKangxiStrokes(G("霁")), 12);
+}
+
 TEST_F(StartUp, EnablesTheGenerateButtonBeforeFetching) {
   // A slow site must not keep the user from generating.
   server.Serve("/ver/cname.txt", InfoFile("最新版本号=23.0\r\n"));
@@ -336,6 +363,25 @@ TEST(StartUpUpdate, ForcedVersionStartsTheUpdaterUnaskedAndOtherwiseAsksOnce) {
     frame::globals().latestVersion.Set({});
     frame::globals().downloadUrl.Set({});
   }
+}
+
+TEST_F(StartUp, TheThreadKeepsTheNameItWasStartedWith) {
+  // Another window may set the program's name again while the step runs.
+  server.Serve("/ver/cname.txt", InfoFile("最新版本号=23.0\r\n"));
+  std::promise<void> renamed;
+  auto renamedDone = renamed.get_future().share();
+  StartupHooks hooks = Hooks();
+  hooks.enableGenerateButton = [renamedDone] { renamedDone.wait(); };
+  ASSERT_TRUE(online::StartNetworkInitThread(hooks));
+  frame::globals().appName = "Other";
+  renamed.set_value();
+  auto start = Clock::now();
+  while (frame::globals().latestVersion.Get() == "old" && Clock::now() - start < kNoHang)
+    std::this_thread::sleep_for(5ms);
+  platform::StopAllWorkers();
+  online::SetStartupHooks({});
+  frame::globals().appName = G("澜舟雅集");
+  EXPECT_EQ(frame::globals().latestVersion.Get(), "23.0");
 }
 
 }  // namespace

@@ -66,6 +66,21 @@ TEST(TextCut, FindStepsOverTwoByteCharacters) {
   EXPECT_EQ(gbk::FindLast(text, G("啊")), 3);
 }
 
+TEST(TextCut, ReplaceAllStepsOverTwoByteCharacters) {
+  struct Case {
+    std::string text, from, to, expected;
+  };
+  const Case cases[] = {
+      {"a\nb\n", "\n", "\r\n", "a\r\nb\r\n"},
+      {"\x81\x41" "A", "A", "x", "\x81\x41x"},  // a trail byte is no match
+      {"aaa", "aa", "b", "ba"},                   // left to right, not overlapping
+      {"\x81\x81\x81", "\x81", "x", "x\x81x"}, // after a match, the next boundary
+      {G("苏州苏州"), G("苏州"), "", ""},
+      {"abc", "", "x", "abc"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(gbk::ReplaceAll(c.text, c.from, c.to), c.expected) << c.text;
+}
+
 TEST(Gbk, RoundTripAndHalfWidth) {
   std::string u8 = "澜舟雅集 v23.0";
   EXPECT_EQ(gbk::ToUtf8(G(u8)), u8);
@@ -75,6 +90,7 @@ TEST(Gbk, RoundTripAndHalfWidth) {
   EXPECT_EQ(gbk::ParseDecimal("3.9"), 3);
   EXPECT_EQ(gbk::ParseDecimal("-2"), -2);
   EXPECT_EQ(gbk::ParseDecimal("x1"), 0);
+  EXPECT_EQ(gbk::ParseDecimal(G("　－１２３４５６７８９０１２") + "/"), -2147483647);
   EXPECT_EQ(gbk::SplitPairs(G("苏州") + "x").size(), 2u);
 }
 
