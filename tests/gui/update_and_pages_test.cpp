@@ -67,6 +67,7 @@ TEST_F(UpdateFromMenu, YesStartsTheUpdaterThenEndsTheProgramWithTheInputsSaved) 
   ASSERT_TRUE(EndTimer()->isActive());
   EXPECT_EQ(EndTimer()->interval(), 1000);
   EXPECT_TRUE(WaitUntil([&] { return frame::ReadSetting(G("地区名"), "") == G("杭州"); }, 3000));
+  EXPECT_EQ(frame::ReadSetting(G("位置A"), ""), "0");  // as before the question, not minimised
 }
 
 TEST_F(UpdateFromMenu, NoOrAFailedStartKeepsTheProgramRunning) {

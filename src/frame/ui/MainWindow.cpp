@@ -647,7 +647,13 @@ void MainWindow::updateHintPicture() {
 
 void MainWindow::enableGenerateButton() { control<QPushButton>("按钮1")->setEnabled(true); }
 
+void MainWindow::minimiseForUpdate() {
+  if (savedWindowState() != 2) stateBeforeUpdate_ = savedWindowState();
+  showMinimized();
+}
+
 void MainWindow::endProgramSoon() {
+  endingForUpdate_ = true;
   hide();
   findChild<QTimer*>(QStringLiteral("结束时钟"))->start(1000);
 }
@@ -666,7 +672,7 @@ void MainWindow::startNetworkThread() {
   };
   online::StartupHooks hooks;
   hooks.enableGenerateButton = [post] { post([](MainWindow* w) { w->enableGenerateButton(); }); };
-  hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->showMinimized(); }); };
+  hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->minimiseForUpdate(); }); };
   hooks.updateWindow.restoreNormal = [post] { post([](MainWindow* w) { w->showNormal(); }); };
   hooks.updateWindow.ask = [self](std::string_view text, std::string_view title, int flags) {
     return AnswerOnGuiThread<int>(self, platform::kNo, [t = std::string(text), c = std::string(title), flags] {
@@ -686,7 +692,9 @@ void MainWindow::saveInputs() {
     std::string name = std::string("编辑框") + n;
     WriteSetting(n, FromQ(control<QLineEdit>(name.c_str())->text()));
   }
-  WriteSetting(gbk::G("位置A"), std::to_string(savedWindowState()));
+  // Ended by the update, the window was minimised only for the question.
+  const int state = endingForUpdate_ && stateBeforeUpdate_ >= 0 ? stateBeforeUpdate_ : savedWindowState();
+  WriteSetting(gbk::G("位置A"), std::to_string(state));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -55,6 +55,10 @@ class MainWindow : public QMainWindow {
   // Called from a worker's result posted to the GUI thread.
   void enableGenerateButton();
 
+  // The update question minimises the window; the state it had before is
+  // the one saved when the update ends the program.
+  void minimiseForUpdate();
+
   // The updater has started: hide, then end the program (inputs saved)
   // about one second later through the timer "结束时钟".
   void endProgramSoon();
@@ -86,6 +90,8 @@ class MainWindow : public QMainWindow {
   QLabel* statusParts_[2] = {nullptr, nullptr};
   bool male_ = true;
   bool closed_ = false;
+  int stateBeforeUpdate_ = -1;
+  bool endingForUpdate_ = false;
   int settingsListener_ = 0;
 };
 

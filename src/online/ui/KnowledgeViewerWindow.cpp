@@ -28,7 +28,7 @@ KnowledgeViewerWindow::KnowledgeViewerWindow(QWidget* parent) : QWidget(parent, 
   const frame::Globals& g = frame::globals();
   setObjectName(QStringLiteral("KnowledgeViewerWindow"));
   setWindowTitle(g.knowledgeTitle.empty() ? QStringLiteral("通用知识查看") : platform::Q(g.knowledgeTitle));
-  resize(kDesignedWidth, kDesignedHeight);
+  resize(kClientWidth, kClientHeight);
   settingKey_ = g.knowledgeTitle;
   folder_ = g.knowledgeFolder;
 

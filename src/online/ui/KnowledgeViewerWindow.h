@@ -18,8 +18,9 @@ namespace online {
 class KnowledgeViewerWindow : public QWidget {
   Q_OBJECT
  public:
-  static constexpr int kDesignedWidth = 629;
-  static constexpr int kDesignedHeight = 553;
+  // Designed outer size 629 x 553; the client area the layout fills.
+  static constexpr int kClientWidth = 623;
+  static constexpr int kClientHeight = 521;
 
   // Reads KnowledgeTitle, KnowledgeArticleList and KnowledgeFolder, lists
   // the articles and shows the remembered one.

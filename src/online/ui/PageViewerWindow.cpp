@@ -37,7 +37,7 @@ QFrame* MakeRule(QWidget* parent, const char* name, QRect geometry) {
 
 PageViewerWindow::PageViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("HistoryTodayWindow"));
-  resize(kDesignedWidth, kDesignedHeight);
+  resize(kClientWidth, kClientHeight);
 
   auto* toolbar = new QToolBar(this);
   toolbar->setObjectName(QStringLiteral("工具条1"));

@@ -16,7 +16,7 @@ bool StartUpdater() {
 
 UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window) {
   UpdateWindowHooks hooks;
-  hooks.minimise = [window] { window->showMinimized(); };
+  hooks.minimise = [window] { window->minimiseForUpdate(); };
   hooks.restoreNormal = [window] { window->showNormal(); };
   hooks.ask = [](std::string_view text, std::string_view title, int flags) {
     return platform::ShowMessageBox(text, title, flags);
