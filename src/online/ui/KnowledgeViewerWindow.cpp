@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QPointer>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -10,6 +9,7 @@
 #include "frame/settings.h"
 #include "frame/ui/Anchoring.h"
 #include "online/site.h"
+#include "online/ui/WindowParts.h"
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
@@ -28,7 +28,7 @@ KnowledgeViewerWindow::KnowledgeViewerWindow(QWidget* parent) : QWidget(parent, 
   const frame::Globals& g = frame::globals();
   setObjectName(QStringLiteral("KnowledgeViewerWindow"));
   setWindowTitle(g.knowledgeTitle.empty() ? QStringLiteral("通用知识查看") : platform::Q(g.knowledgeTitle));
-  resize(kClientWidth, kClientHeight);
+  resize(ClientSizeOfDesign(kDesignedWidth, kDesignedHeight));
   settingKey_ = g.knowledgeTitle;
   folder_ = g.knowledgeFolder;
 
@@ -44,13 +44,10 @@ KnowledgeViewerWindow::KnowledgeViewerWindow(QWidget* parent) : QWidget(parent, 
   browser_ = new platform::BrowserBox(this);
   browser_->setObjectName(QStringLiteral("超文本浏览框1"));
   browser_->setGeometry(240, 9, 371, 480);
-  auto* status = new QStatusBar(this);
-  status->setObjectName(QStringLiteral("状态条1"));
-  status->setGeometry(0, 499, 623, 22);
+  AddDockedStatusBar(this, "状态条1");
 
   frame::AnchorControl(browser_, 1);
   frame::RegisterAnchor(list_, 1, 1, 0, 1);
-  frame::AnchorControl(status, 5);
 
   // A few hundred rows take no time: filled here, on the GUI thread.
   articles_ = ParseArticleIndex(g.knowledgeArticleList);

@@ -18,9 +18,8 @@ namespace online {
 class KnowledgeViewerWindow : public QWidget {
   Q_OBJECT
  public:
-  // Designed outer size 629 x 553; the client area the layout fills.
-  static constexpr int kClientWidth = 623;
-  static constexpr int kClientHeight = 521;
+  static constexpr int kDesignedWidth = 629;
+  static constexpr int kDesignedHeight = 553;
 
   // Reads KnowledgeTitle, KnowledgeArticleList and KnowledgeFolder, lists
   // the articles and shows the remembered one.

@@ -1,15 +1,14 @@
 #include "online/ui/PageViewerWindow.h"
 
 #include <QAction>
-#include <QFrame>
 #include <QPointer>
-#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "frame/globals.h"
 #include "frame/ui/Anchoring.h"
 #include "online/article_pages.h"
+#include "online/ui/WindowParts.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -21,23 +20,11 @@ QPointer<PageViewerWindow>& OpenViewer() {
   return viewer;
 }
 
-// A thin rule in the frame colour of the program's windows.
-QFrame* MakeRule(QWidget* parent, const char* name, QRect geometry) {
-  auto* rule = new QFrame(parent);
-  rule->setObjectName(QString::fromUtf8(name));
-  rule->setAutoFillBackground(true);
-  QPalette pal = rule->palette();
-  pal.setColor(QPalette::Window, QColor(0xc8, 0xa8, 0x78));
-  rule->setPalette(pal);
-  rule->setGeometry(geometry);
-  return rule;
-}
-
 }  // namespace
 
 PageViewerWindow::PageViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("HistoryTodayWindow"));
-  resize(kClientWidth, kClientHeight);
+  resize(ClientSizeOfDesign(kDesignedWidth, kDesignedHeight));
 
   auto* toolbar = new QToolBar(this);
   toolbar->setObjectName(QStringLiteral("工具条1"));
@@ -58,16 +45,12 @@ PageViewerWindow::PageViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window
   }
   connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* a) { onToolbarClicked(a->text()); });
 
-  MakeRule(this, "进度条1", QRect(-3, 34, 1500, 2));
+  AddThinRule(this, "进度条1", QRect(-3, 34, 1500, 2));
   browser_ = new platform::BrowserBox(this);
   browser_->setObjectName(QStringLiteral("超文本浏览框1"));
   browser_->setGeometry(2, 35, 624, 464);
-  auto* status = new QStatusBar(this);
-  status->setObjectName(QStringLiteral("状态条1"));
-  status->setGeometry(0, 504, 630, 22);
-
+  AddDockedStatusBar(this, "状态条1");
   frame::AnchorControl(browser_, 1);
-  frame::AnchorControl(status, 5);
   showHandedOverPage();
   setWindowState(windowState() | Qt::WindowMaximized);
 }

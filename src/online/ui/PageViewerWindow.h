@@ -15,9 +15,8 @@ namespace online {
 class PageViewerWindow : public QWidget {
   Q_OBJECT
  public:
-  // Designed outer size 636 x 558; the client area the layout fills.
-  static constexpr int kClientWidth = 630;
-  static constexpr int kClientHeight = 526;
+  static constexpr int kDesignedWidth = 636;
+  static constexpr int kDesignedHeight = 558;
 
   // Reads the hand-over values PageTitle and PageUrl and opens the page.
   explicit PageViewerWindow(QWidget* parent = nullptr);
