@@ -81,9 +81,12 @@ int main(int argc, char** argv) {
   std::jthread worker([&](std::stop_token stop) {
     online::UpdaterEvents events;
     events.step = [&](std::string_view text) { post([step, t = Q(text)] { step->setText(t); }); };
-    events.progress = [&](std::int64_t received, std::int64_t expected) {
+    // curl reports many times a second: only a new percentage reaches the bar.
+    events.progress = [&, shown = -1](std::int64_t received, std::int64_t expected) mutable {
       if (expected <= 0) return;
       int percent = static_cast<int>(received * 100 / expected);
+      if (percent == shown) return;
+      shown = percent;
       post([progress, percent] { progress->setValue(percent); });
     };
     events.waitForProgramEnd = [mainProgram, stop] { return WaitForEnd(mainProgram, stop); };
