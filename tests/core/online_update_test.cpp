@@ -208,6 +208,20 @@ TEST(UpdaterHandOver, WritesTheInstructionsBesideOtherSectionsAndNothingToRun) {
   }
 }
 
+TEST(UpdaterHandOver, AFailedInstructionWriteStartsNothing) {
+  TestHome home;
+  home.PrepareGlobals();
+  WriteAll(home.root() / "config", "a file where the config folder should be");
+  bool started = false, restored = false;
+  online::UpdateWindowHooks hooks;
+  hooks.ask = [](std::string_view, std::string_view, int) { return int(platform::kOk); };
+  hooks.restoreNormal = [&] { restored = true; };
+  hooks.startUpdater = [&] { return started = true; };
+  EXPECT_FALSE(CheckForUpdate("23.5", "23.0", G("澜舟雅集"), kUrl, hooks, UpdateCheckMode::kStartUp, true, true));
+  EXPECT_FALSE(started);
+  EXPECT_TRUE(restored);
+}
+
 // ---- The updater against a loopback site -------------------------------------
 
 const std::string kNewProgram = std::string("new program\0bytes", 17) + std::string(100000, 'n');
