@@ -41,9 +41,7 @@ void Tell(const UpdaterEvents& events, const char* stepUtf8) {
   if (events.step) events.step(gbk::G(stepUtf8));
 }
 
-UpdateOutcome Failed(const char* messageUtf8, const std::filesystem::path& program) {
-  return {false, gbk::G(messageUtf8), program};
-}
+UpdateOutcome Failed(const char* messageUtf8) { return {false, gbk::G(messageUtf8)}; }
 
 }  // namespace
 
@@ -107,10 +105,10 @@ UpdateOutcome RunUpdate(const UpdaterInstructions& instructions, const UpdaterEv
   const std::filesystem::path program =
       std::filesystem::path(gbk::ToUtf8(instructions.folder)) / kProgramFileName;
   if (instructions.folder.empty() || !IsHttpAddress(instructions.remoteFile))
-    return Failed("升级说明不完整,没有可下载的新版本地址。", program);
+    return Failed("升级说明不完整,没有可下载的新版本地址。");
   std::error_code ec;
   if (!std::filesystem::is_regular_file(program, ec))
-    return Failed("找不到要升级的程序文件,请从网站下载新版本。", program);
+    return Failed("找不到要升级的程序文件,请从网站下载新版本。");
 
   HttpOptions options;
   options.connectTimeout = std::chrono::seconds(15);
@@ -121,28 +119,28 @@ UpdateOutcome RunUpdate(const UpdaterInstructions& instructions, const UpdaterEv
   HttpResult digestFile = HttpFetch(instructions.remoteFile + ".sha256", stop, options);
   std::optional<std::string> expected;
   if (digestFile.transferred && digestFile.status == 200) expected = ParsePublishedDigest(BodyText(digestFile.body));
-  if (stop.stop_requested()) return Failed("升级已取消,原程序没有改动。", program);
-  if (!expected) return Failed("网站没有提供新版本的校验值,为安全起见不安装这次下载。原程序没有改动。", program);
+  if (stop.stop_requested()) return Failed("升级已取消,原程序没有改动。");
+  if (!expected) return Failed("网站没有提供新版本的校验值,为安全起见不安装这次下载。原程序没有改动。");
 
   Tell(events, "正在下载新版本...");
   options.progress = events.progress;
   HttpResult download = HttpFetch(instructions.remoteFile, stop, options);
-  if (stop.stop_requested()) return Failed("升级已取消,原程序没有改动。", program);
+  if (stop.stop_requested()) return Failed("升级已取消,原程序没有改动。");
   if (!download.transferred || download.status != 200 || download.body.empty())
-    return Failed("下载新版本失败,请检查网络连接后再试。原程序没有改动。", program);
+    return Failed("下载新版本失败,请检查网络连接后再试。原程序没有改动。");
 
   Tell(events, "正在校验下载的文件...");
   if (Sha256Hex(download.body) != *expected)
-    return Failed("下载的文件与网站公布的校验值不符,已拒绝安装。原程序没有改动。", program);
+    return Failed("下载的文件与网站公布的校验值不符,已拒绝安装。原程序没有改动。");
 
   Tell(events, "正在等待主程序退出...");
   if (events.waitForProgramEnd && !events.waitForProgramEnd())
-    return Failed("主程序没有退出,无法替换。请关闭主程序后再升级。原程序没有改动。", program);
+    return Failed("主程序没有退出,无法替换。请关闭主程序后再升级。原程序没有改动。");
 
   Tell(events, "正在安装新版本...");
   if (!ReplaceFileAtomically(program, download.body))
-    return Failed("无法写入程序文件夹,新版本没有安装。原程序没有改动。", program);
-  return {true, gbk::G("升级完成,正在启动新版本。"), program};
+    return Failed("无法写入程序文件夹,新版本没有安装。原程序没有改动。");
+  return {true, gbk::G("升级完成,正在启动新版本。")};
 }
 
 }  // namespace online

@@ -52,7 +52,6 @@ struct UpdaterEvents {
 struct UpdateOutcome {
   bool installed = false;
   std::string message;  // GBK: what was done or what failed
-  std::filesystem::path program;  // the installed program
 };
 
 // The whole update, run on a worker thread.
