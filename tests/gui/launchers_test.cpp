@@ -164,7 +164,8 @@ TEST_F(LaunchersTest, OnlyWebAddressesReachTheBrowser) {
   } rows[] = {
       {"http://example.org/a", "http://example.org/a"},
       {"HTTPS://example.org", "HTTPS://example.org"},
-      {G("http://example.org/查询?q=澜舟 x"), "http://example.org/%B2%E9%D1%AF?q=%C0%BD%D6%DB%20x"},
+      {G("http://example.org/查询?q=澜舟"), "http://example.org/%B2%E9%D1%AF?q=%C0%BD%D6%DB"},
+      {"http://example.org/a b", ""},
       {"", ""},
       {"http://", ""},
       {"http:///etc/passwd", ""},

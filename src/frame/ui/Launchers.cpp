@@ -149,16 +149,6 @@ void AttachAction(MainWindow& window, QAction* action) {
   if (row) QObject::connect(action, &QAction::triggered, &window, [&window, row] { row->open(window); });
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::span<const Launcher> Launchers() { return kLaunchers; }
@@ -235,13 +225,7 @@ std::string UsageHelpText() {
 void ShowUsageHelp() { platform::ShowMessageBox(UsageHelpText(), G("使用帮助"), platform::kOkQuestion); }
 
 bool OpenInWebBrowser(std::string_view address) {
-  bool web = StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
-  const size_t hostStart = address.find("//") + 2;
-  if (web) {
-    const size_t hostEnd = address.find_first_of("/?#", hostStart);
-    web = (hostEnd == std::string_view::npos ? address.size() : hostEnd) > hostStart;
-  }
-  for (unsigned char c : address) web = web && c >= 0x20 && c != 0x7F;
+  const bool web = online::IsHttpAddress(address);
   if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser,
                                      online::EncodeAddressForRequest(address)))
     return true;

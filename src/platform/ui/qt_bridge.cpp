@@ -14,6 +14,8 @@
 #include "online/http.h"
 #include "online/updater.h"
 #include "platform/gbk.h"
+#include "platform/ui/TextWindow.h"
+#include "platform/ui/TextWindow.h"
 
 namespace platform {
 
@@ -68,10 +70,8 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
   QString arg = QString::fromStdString(argument);
   switch (program) {
     case ExternalProgram::TextEditor:
-      if (arg.isEmpty())
-        return StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, {});
-      return QDesktopServices::openUrl(QUrl::fromLocalFile(arg)) ||
-             StartFirstFound({"gnome-text-editor", "gedit", "kate", "mousepad", "xed"}, arg);
+      // The program's texts are GBK: desktop editors would show them garbled.
+      return TextWindow::Open(std::filesystem::path(argument)) != nullptr;
     case ExternalProgram::Calculator:
       return StartFirstFound({"gnome-calculator", "kcalc", "galculator", "mate-calc", "xcalc"}, {});
     case ExternalProgram::WebBrowser: {

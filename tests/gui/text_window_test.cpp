@@ -1,0 +1,121 @@
+// The program's own text window in place of the desktop's text editor.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/ui/TextWindow.h"
+#include "platform/ui/qt_bridge.h"
+#include "support/core/test_home.h"
+#include "support/gui/recorders.h"
+
+using gbk::G;
+using platform::TextWindow;
+using testing_support::ReadAll;
+using testing_support::WriteAll;
+
+namespace {
+
+class TextWindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    std::vector<QPointer<TextWindow>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* t = qobject_cast<TextWindow*>(w)) windows.emplace_back(t);
+    for (auto& t : windows) delete t.data();
+  }
+  std::filesystem::path File(const std::string& bytes) {
+    auto file = home_.root() / "本次生成的所有公司名.txt";
+    WriteAll(file, bytes);
+    return file;
+  }
+
+  testing_support::TestHome home_;
+  testing_support::MessageBoxRecorder boxes_;
+};
+
+TEST_F(TextWindowTest, ShowsGbkFilesAndKeepsOthersReadOnly) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    QString shown;
+    bool readOnly;
+  } rows[] = {
+      {"GBK with CR LF", G("临江禾川软件有限公司\r\n苏州澜舟科技有限公司\r\n"),
+       QStringLiteral("临江禾川软件有限公司\n苏州澜舟科技有限公司\n"), false},
+      {"bare LF and CR", "a\nb\rc", QStringLiteral("a\nb\nc"), false},
+      {"empty", "", QString(), false},
+      {"not GBK", "\xFF\xFE" "a", QString(), true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    auto file = File(r.bytes);
+    TextWindow* w = TextWindow::Open(file);
+    ASSERT_NE(w, nullptr);
+    if (!r.readOnly) EXPECT_EQ(w->editor()->toPlainText(), r.shown);
+    EXPECT_EQ(w->readOnly(), r.readOnly);
+    EXPECT_TRUE(w->windowTitle().startsWith(platform::PathToQ(file))) << w->windowTitle().toStdString();
+    if (r.readOnly) EXPECT_FALSE(w->save());
+    EXPECT_EQ(ReadAll(file), r.bytes);
+    EXPECT_FALSE(w->editor()->document()->isModified());
+    w->close();
+  }
+  EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown()[0].text;
+}
+
+TEST_F(TextWindowTest, EditsAreSavedAsGbkWithCrLf) {
+  auto file = File(G("临江禾川\r\n"));
+  QPointer<TextWindow> w = TextWindow::Open(file);
+  ASSERT_TRUE(w);
+  EXPECT_EQ(TextWindow::Open(file), w.data());  // one window per file
+  auto type = [&](const QString& text) {
+    w->editor()->selectAll();
+    w->editor()->insertPlainText(text);
+  };
+  type(QStringLiteral("临江禾川\n澜舟\n"));
+  ASSERT_TRUE(w->save());
+  EXPECT_EQ(ReadAll(file), G("临江禾川\r\n澜舟\r\n"));
+  EXPECT_FALSE(w->editor()->document()->isModified());
+
+  // A character GBK has no code for is only written when the user agrees.
+  type(QStringLiteral("澜舟😀"));
+  boxes_.QueueAnswer(platform::kNo);
+  EXPECT_FALSE(w->save());
+  EXPECT_EQ(ReadAll(file), G("临江禾川\r\n澜舟\r\n"));
+  // Closing with unsaved edits asks; Yes saves (after agreeing to the "?").
+  boxes_.QueueAnswer(platform::kYes);
+  boxes_.QueueAnswer(platform::kYes);
+  EXPECT_TRUE(w->close());
+  EXPECT_EQ(ReadAll(file), G("澜舟?"));
+  for (const auto& entry : std::filesystem::directory_iterator(home_.root()))
+    EXPECT_EQ(entry.path().filename(), file.filename());
+}
+
+TEST_F(TextWindowTest, TheTextEditorLaunchOpensItAndAFailureSaysWhereTheFileIs) {
+  platform::InstallDesktopDialogs();
+  testing_support::MessageBoxRecorder boxes;  // over the real boxes
+  auto file = File(G("临江\r\n"));
+  ASSERT_TRUE(platform::LaunchProgram(platform::ExternalProgram::TextEditor, file.string()));
+  TextWindow* shown = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* t = qobject_cast<TextWindow*>(w); t && t->isVisible()) shown = t;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->file(), file);
+  EXPECT_EQ(shown->editor()->toPlainText(), QStringLiteral("临江\n"));
+
+  auto missing = home_.root() / "导出" / "导出列表.txt";
+  EXPECT_FALSE(platform::LaunchProgram(platform::ExternalProgram::TextEditor, missing.string()));
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_NE(boxes.shown()[0].text.find(missing.string()), std::string::npos);
+  EXPECT_NE(boxes.shown()[0].text.find(missing.parent_path().string()), std::string::npos);
+
+  // 记事本: an empty text.
+  ASSERT_TRUE(platform::LaunchProgram(platform::ExternalProgram::TextEditor, ""));
+}
+
+}  // namespace
