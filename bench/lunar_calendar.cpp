@@ -1,7 +1,7 @@
 // The four pillars of every hour of 1949..2030 (about 720,000 lookups).
-#include <benchmark/benchmark.h>
-
 #include "platform/lunar_calendar.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -18,8 +18,8 @@ void BM_PillarsOfEveryHour(benchmark::State& state) {
           }
   }
   state.SetItemsProcessed(lookups);
-  state.counters["ns_per_lookup"] =
-      benchmark::Counter(static_cast<double>(lookups), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_lookup"] = benchmark::Counter(
+      static_cast<double>(lookups), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PillarsOfEveryHour)->Unit(benchmark::kMillisecond);
 

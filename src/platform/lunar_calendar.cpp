@@ -83,9 +83,12 @@ void LoadNames(Tables& t) {
   for (int d = 1; d <= 30; ++d) {
     int unit = (d - 1) % 10;  // 0..9 for 一..十
     std::string& name = t.dayNames[d - 1];
-    if (d == 20) name = gbk::G("二十");
-    else if (d == 30) name = gbk::G("三十");
-    else name = tens[(d - 1) / 10] + digits.substr(unit * 2, 2);
+    if (d == 20)
+      name = gbk::G("二十");
+    else if (d == 30)
+      name = gbk::G("三十");
+    else
+      name = tens[(d - 1) / 10] + digits.substr(unit * 2, 2);
   }
   t.leapMark = gbk::G("闰");
 }
@@ -221,12 +224,15 @@ std::string FormatLunarDate(int year, int month, int day, std::string_view patte
     char c = pattern[i];
     if (gbk::IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < pattern.size()) {
       out.append(pattern.substr(i++, 2));
-    } else if (c == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 'M' || pattern[i + 1] == 'D' ||
-                                                        pattern[i + 1] == 'S')) {
+    } else if (c == '%' && i + 1 < pattern.size() &&
+               (pattern[i + 1] == 'M' || pattern[i + 1] == 'D' || pattern[i + 1] == 'S')) {
       char what = pattern[++i];
-      if (what == 'M') out += (lunar->leap ? t.leapMark : std::string()) + t.monthNames[lunar->month - 1];
-      else if (what == 'D') out += t.dayNames[lunar->day - 1];
-      else out += t.zodiac[Mod(lunar->year - 4, 12)];
+      if (what == 'M')
+        out += (lunar->leap ? t.leapMark : std::string()) + t.monthNames[lunar->month - 1];
+      else if (what == 'D')
+        out += t.dayNames[lunar->day - 1];
+      else
+        out += t.zodiac[Mod(lunar->year - 4, 12)];
     } else {
       out += c;
     }

@@ -33,7 +33,7 @@ TEST_P(PillarTable, Pillars) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PillarTable,
-    ::testing::Values(PillarRow{2000, 1, 1, 0, 0, "己卯 丙子 戊午 壬子"},     // before 小寒: previous 大雪
+    ::testing::Values(PillarRow{2000, 1, 1, 0, 0, "己卯 丙子 戊午 壬子"},    // before 小寒: previous 大雪
                       PillarRow{1949, 10, 1, 12, 0, "己丑 癸酉 甲子 庚午"},  // a 甲子 day
                       PillarRow{2024, 2, 4, 16, 26, "癸卯 乙丑 戊戌 庚申"},  // 立春 16:27
                       PillarRow{2024, 2, 4, 16, 27, "甲辰 丙寅 戊戌 庚申"},
@@ -67,22 +67,21 @@ TEST_P(LunarTable, BothWays) {
   EXPECT_EQ(gbk::ToUtf8(platform::FormatLunarDate(r.y, r.m, r.d, G("%M%D%S x%Y"))), r.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LunarTable,
-    ::testing::Values(LunarRow{2000, 1, 1, {1999, 11, 25, false}, "冬月廿五兔 x%Y"},
-                      LunarRow{2024, 2, 9, {2023, 12, 30, false}, "腊月三十兔 x%Y"},
-                      LunarRow{2024, 2, 10, {2024, 1, 1, false}, "正月初一龙 x%Y"},
-                      LunarRow{2023, 3, 21, {2023, 2, 30, false}, "二月三十兔 x%Y"},
-                      LunarRow{2023, 3, 22, {2023, 2, 1, true}, "闰二月初一兔 x%Y"},
-                      LunarRow{2033, 12, 22, {2033, 11, 1, true}, "闰冬月初一牛 x%Y"},
-                      LunarRow{1978, 9, 3, {1978, 8, 1, false}, "八月初一马 x%Y"},
-                      LunarRow{1978, 9, 17, {1978, 8, 15, false}, "八月十五马 x%Y"},
-                      // Beijing local mean time before 1929:
-                      LunarRow{1914, 11, 17, {1914, 10, 1, false}, "十月初一虎 x%Y"},
-                      LunarRow{1916, 2, 3, {1916, 1, 1, false}, "正月初一龙 x%Y"},
-                      LunarRow{1920, 11, 10, {1920, 10, 1, false}, "十月初一猴 x%Y"},
-                      LunarRow{1901, 1, 1, {1900, 11, 11, false}, "冬月十一鼠 x%Y"},
-                      LunarRow{2100, 12, 31, {2100, 12, 1, false}, "腊月初一猴 x%Y"}));
+INSTANTIATE_TEST_SUITE_P(Rows, LunarTable,
+                         ::testing::Values(LunarRow{2000, 1, 1, {1999, 11, 25, false}, "冬月廿五兔 x%Y"},
+                                           LunarRow{2024, 2, 9, {2023, 12, 30, false}, "腊月三十兔 x%Y"},
+                                           LunarRow{2024, 2, 10, {2024, 1, 1, false}, "正月初一龙 x%Y"},
+                                           LunarRow{2023, 3, 21, {2023, 2, 30, false}, "二月三十兔 x%Y"},
+                                           LunarRow{2023, 3, 22, {2023, 2, 1, true}, "闰二月初一兔 x%Y"},
+                                           LunarRow{2033, 12, 22, {2033, 11, 1, true}, "闰冬月初一牛 x%Y"},
+                                           LunarRow{1978, 9, 3, {1978, 8, 1, false}, "八月初一马 x%Y"},
+                                           LunarRow{1978, 9, 17, {1978, 8, 15, false}, "八月十五马 x%Y"},
+                                           // Beijing local mean time before 1929:
+                                           LunarRow{1914, 11, 17, {1914, 10, 1, false}, "十月初一虎 x%Y"},
+                                           LunarRow{1916, 2, 3, {1916, 1, 1, false}, "正月初一龙 x%Y"},
+                                           LunarRow{1920, 11, 10, {1920, 10, 1, false}, "十月初一猴 x%Y"},
+                                           LunarRow{1901, 1, 1, {1900, 11, 11, false}, "冬月十一鼠 x%Y"},
+                                           LunarRow{2100, 12, 31, {2100, 12, 1, false}, "腊月初一猴 x%Y"}));
 
 TEST(LunarCalendar, RefusesWhatDoesNotExist) {
   EXPECT_FALSE(platform::FromLunar(2024, 1, 1, true));    // no leap month that year
@@ -102,15 +101,17 @@ TEST(LunarCalendar, SpringFestivalOfEveryYear) {
     pos = comma + 1;
     auto date = platform::FromLunar(year, 1, 1, false);
     ASSERT_TRUE(date) << year;
-    EXPECT_EQ((platform::DayNumber(date->year, date->month, date->day) - platform::DayNumber(year, 1, 1)) * 24,
-              hours)
+    EXPECT_EQ(
+        (platform::DayNumber(date->year, date->month, date->day) - platform::DayNumber(year, 1, 1)) * 24,
+        hours)
         << year;
   }
   EXPECT_EQ(year, 2047);
 }
 
 TEST(LunarCalendar, GeneratorReproducesTheTables) {
-  std::filesystem::path tool = std::filesystem::path(LANZHOU_SOURCE_DIR) / "tools" / "calendar" / "make_calendar_data.py";
+  std::filesystem::path tool =
+      std::filesystem::path(LANZHOU_SOURCE_DIR) / "tools" / "calendar" / "make_calendar_data.py";
   // The tool needs python3-ephem, which a Python of its own (pyenv, venv) may lack.
   for (const char* python : {"python3", "/usr/bin/python3"}) {
     if (std::system((std::string(python) + " -c 'import ephem' >/dev/null 2>&1").c_str()) != 0) continue;
