@@ -46,6 +46,14 @@ TEST(FiveGrids, StrokesOfTheTables) {
   EXPECT_EQ(K("阳"), 17);
 }
 
+TEST(FiveGrids, KangxiCountsFollowOverridesThatArriveLater) {
+  EXPECT_EQ(analysis::GetCachedKangxiStrokes(G("王")), 4);
+  engine::SetKangxiOverrides(G("王-9/"));
+  EXPECT_EQ(analysis::GetCachedKangxiStrokes(G("王")), 9);
+  engine::SetKangxiOverrides("");
+  EXPECT_EQ(analysis::GetCachedKangxiStrokes("x"), 0);
+}
+
 TEST(FiveElementBalance, NumberElements) {
   const std::pair<int, const char*> rows[] = {{0, "水"},  {1, "木"},  {2, "木"},  {3, "火"},
                                               {5, "土"},  {7, "金"},  {9, "水"},  {10, "水"},

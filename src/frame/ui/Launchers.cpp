@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolBar>
 
+#include "analysis/ui/FiveElementBalanceWindow.h"
 #include "analysis/ui/NameEvaluationWindow.h"
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
@@ -66,6 +67,7 @@ void OpenDuplicateQueryEmpty(MainWindow& w) {
 }
 
 void ShowHelp(MainWindow&) { ShowUsageHelp(); }
+void OpenBalanceWindow(MainWindow& w) { analysis::FiveElementBalanceWindow::Open(&w); }
 
 template <int Index>
 void OpenReference(MainWindow& w) {
@@ -81,6 +83,7 @@ void CloseWindow(MainWindow& w) { w.close(); }
 const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "公司取名", ShowHelp},
     {EntryKind::MenuItem, "退出", CloseWindow},
+    {EntryKind::MenuItem, "起名建议", OpenBalanceWindow},
     {EntryKind::MenuItem, "商标在线查询", [](MainWindow&) { OpenInWebBrowser(online::TrademarkQueryUrl()); }},
     {EntryKind::MenuItem, "计算器", OpenCalculator},
     {EntryKind::MenuItem, "记事本", OpenNotepad},
@@ -116,6 +119,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
     {EntryKind::Button, "按钮4", ShowHelp},
+    {EntryKind::Picture, "图片框1", OpenBalanceWindow},
 };
 
 // The result buttons the table decides on; other push buttons of the

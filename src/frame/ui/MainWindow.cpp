@@ -30,6 +30,7 @@
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "frame/ui/Anchoring.h"
+#include "frame/ui/FollowSettings.h"
 #include "frame/ui/Launchers.h"
 #include "frame/ui/NamingModes.h"
 #include "frame/ui/Pictures.h"
@@ -282,16 +283,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setKeywordHints();
   if (control<QLineEdit>("编辑框1")->text().isEmpty()) control<QLineEdit>("编辑框1")->setFocus();
 
-  settingsListener_ = AddSettingsListener([self = QPointer<MainWindow>(this)](const std::string& k,
-                                                                               const std::string& v) {
-    QString key = Q(k), value = Q(v);
-    QMetaObject::invokeMethod(
-        qApp,
-        [self, key, value] {
-          if (self) self->onSettingWritten(key, value);
-        },
-        Qt::QueuedConnection);
-  });
+  settingsListener_ = FollowSettings(this, &MainWindow::onSettingWritten);
 
   auto* webTimer = new QTimer(this);
   webTimer->setObjectName(QStringLiteral("时钟web"));

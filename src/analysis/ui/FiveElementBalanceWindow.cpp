@@ -1,0 +1,163 @@
+#include "analysis/ui/FiveElementBalanceWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "analysis/five_element_balance.h"
+#include "engine/generate.h"
+#include "frame/settings.h"
+#include "frame/ui/FollowSettings.h"
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/ui/qt_bridge.h"
+
+namespace analysis {
+namespace {
+
+using gbk::G;
+using platform::FromQ;
+using platform::Q;
+
+// An index outside the list selects nothing: the main window's "未知" hour
+// (24) or a year this list lacks must not turn into another value here.
+void SelectIndex(QComboBox* box, int index) {
+  box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
+}
+
+QLabel* Label(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
+  auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  label->setObjectName(QString::fromUtf8(name));
+  label->setGeometry(x, y, w, h);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  return label;
+}
+
+template <class T>
+T* Control(QWidget* parent, const char* name, int x, int y, int w, int h) {
+  auto* c = new T(parent);
+  c->setObjectName(QString::fromUtf8(name));
+  c->setGeometry(x, y, w, h);
+  return c;
+}
+
+std::string Selected(QComboBox* box) {
+  return box->currentIndex() < 0 ? std::string() : FromQ(box->currentText());
+}
+
+}  // namespace
+
+FiveElementBalanceWindow::FiveElementBalanceWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("FiveElementBalanceWindow"));
+  setWindowTitle(QStringLiteral("公司五行平衡取名法"));
+  setFixedSize(kDesignedWidth, kDesignedHeight);
+
+  Label(this, "透明标签1", "公司老板姓名", 16, 16, 96, 24);
+  Label(this, "透明标签3", "姓", 120, 16, 24, 24);
+  surname_ = Control<QLineEdit>(this, "编辑框1", 144, 18, 91, 21);
+  Label(this, "透明标签4", "名", 254, 16, 24, 24);
+  given_ = Control<QLineEdit>(this, "编辑框2", 277, 18, 89, 21);
+  Label(this, "透明标签2", "公司老板生日", 16, 48, 96, 24);
+  year_ = Control<QComboBox>(this, "组合框18", 120, 49, 54, 19);
+  Label(this, "透明标签49", "年", 177, 48, 16, 24);
+  month_ = Control<QComboBox>(this, "组合框21", 192, 49, 43, 20);
+  Label(this, "透明标签50", "月", 238, 48, 16, 24);
+  day_ = Control<QComboBox>(this, "组合框22", 253, 49, 43, 20);
+  Label(this, "透明标签51", "日", 299, 48, 16, 24);
+  hour_ = Control<QComboBox>(this, "组合框23", 315, 49, 51, 20);
+  Label(this, "透明标签52", "时", 369, 48, 16, 24);
+  auto* run = Control<QPushButton>(this, "按钮1", 424, 40, 120, 30);
+  run->setText(QStringLiteral("测算"));
+  auto* line = Control<QProgressBar>(this, "进度条1", -1, 84, 624, 2);
+  line->setTextVisible(false);
+  line->setValue(0);
+  output_ = Control<QPlainTextEdit>(this, "八字编辑框", 18, 106, 526, 230);
+
+  connect(run, &QPushButton::clicked, this, &FiveElementBalanceWindow::AnalyseBossName);
+  LoadBalanceWindowOptions();
+
+  // Boss data changed in the main window while this one is open: follow it,
+  // so that closing here never writes older values back.
+  settingsListener_ = frame::FollowSettings(this, &FiveElementBalanceWindow::onSettingWritten);
+}
+
+FiveElementBalanceWindow::~FiveElementBalanceWindow() {
+  frame::RemoveSettingsListener(settingsListener_);
+  SaveBalanceWindowOptions();
+}
+
+FiveElementBalanceWindow* FiveElementBalanceWindow::Open(QWidget* parent) {
+  auto* window = new FiveElementBalanceWindow(parent);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+void FiveElementBalanceWindow::LoadBalanceWindowOptions() {
+  for (QComboBox* box : {year_, month_, day_, hour_}) box->clear();
+  for (int i = 1949; i <= 2030; ++i) year_->addItem(QString::number(i));
+  for (int i = 1; i <= 12; ++i) month_->addItem(QString::number(i));
+  for (int i = 1; i <= 31; ++i) day_->addItem(QString::number(i));
+  for (int i = 0; i <= 23; ++i) hour_->addItem(QString::number(i));
+  const QDate today = QDate::currentDate();
+  SelectIndex(year_, frame::ReadSettingNumber(G("选项18"), today.year() - 1949));
+  SelectIndex(month_, frame::ReadSettingNumber(G("选项21"), today.month() - 1));
+  SelectIndex(day_, frame::ReadSettingNumber(G("选项22"), today.day() - 1));
+  SelectIndex(hour_, frame::ReadSettingNumber(G("选项23"), 0));
+  surname_->setText(Q(frame::ReadSetting(G("老板姓名1"), FromQ(surname_->text()))));
+  given_->setText(Q(frame::ReadSetting(G("老板姓名2"), FromQ(given_->text()))));
+}
+
+void FiveElementBalanceWindow::SaveBalanceWindowOptions() {
+  // A list without a selection keeps the saved value: writing -1 would wipe
+  // the main window's choice.
+  for (auto [key, box] : {std::pair{"选项18", year_}, std::pair{"选项21", month_}, std::pair{"选项22", day_},
+                          std::pair{"选项23", hour_}})
+    if (box->currentIndex() >= 0) frame::WriteSetting(G(key), std::to_string(box->currentIndex()));
+  frame::WriteSetting(G("老板姓名1"), FromQ(surname_->text()));
+  frame::WriteSetting(G("老板姓名2"), FromQ(given_->text()));
+}
+
+void FiveElementBalanceWindow::onSettingWritten(const QString& key, const QString& value) {
+  const int number = static_cast<int>(gbk::ParseDecimal(FromQ(value)));
+  if (key == QStringLiteral("选项18"))
+    SelectIndex(year_, number);
+  else if (key == QStringLiteral("选项21"))
+    SelectIndex(month_, number);
+  else if (key == QStringLiteral("选项22"))
+    SelectIndex(day_, number);
+  else if (key == QStringLiteral("选项23"))
+    SelectIndex(hour_, number);
+  else if (key == QStringLiteral("老板姓名1") || key == QStringLiteral("老板姓名2")) {
+    QLineEdit* box = key == QStringLiteral("老板姓名1") ? surname_ : given_;
+    if (box->text() != value && !box->hasFocus()) box->setText(value);
+  }
+}
+
+void FiveElementBalanceWindow::AnalyseBossName() {
+  std::string surname = FromQ(surname_->text()), given = FromQ(given_->text());
+  if (surname.empty() || given.empty()) {
+    output_->setPlainText(Q(G("姓或名不可为空")));
+    return;
+  }
+  // Only the surname is examined; the analysis goes on whatever the answer.
+  std::string found = engine::OffendingCharacters(surname);
+  if (!found.empty() &&
+      platform::ShowMessageBox(G("'公司老板姓名'内含非中文字符'") + found + G("',是否清除?"), G("询问"),
+                               platform::kYesNoQuestion) == platform::kYes) {
+    surname = engine::RemoveCleanedCharacters(surname);
+    surname_->setText(Q(surname));
+  }
+  BirthInput birth{Selected(year_), Selected(month_), Selected(day_), Selected(hour_)};
+  // The text's lines end in CR LF; the box shows them as plain line breaks.
+  output_->setPlainText(Q(gbk::ReplaceAll(AnalyseBalance(surname, given, birth), "\r\n", "\n")));
+}
+
+}  // namespace analysis

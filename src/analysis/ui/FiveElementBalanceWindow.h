@@ -1,0 +1,48 @@
+#pragma once
+// The five-element balance window: the boss's name and birth date (shared
+// with the main window through the settings file) and, on 测算, the
+// analysis of both as a guide for choosing the company name's characters.
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace analysis {
+
+class FiveElementBalanceWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignedWidth = 568;
+  static constexpr int kDesignedHeight = 394;
+
+  explicit FiveElementBalanceWindow(QWidget* parent = nullptr);
+  ~FiveElementBalanceWindow() override;
+
+  // Creates the window (deleted when closed) and shows it.
+  static FiveElementBalanceWindow* Open(QWidget* parent);
+
+  template <class T>
+  T* control(const char* name) const {
+    return findChild<T*>(QString::fromUtf8(name));
+  }
+
+  // 测算: the name's analysis, then the birth date's.
+  void AnalyseBossName();
+
+ private:
+  void LoadBalanceWindowOptions();
+  void SaveBalanceWindowOptions();
+  void onSettingWritten(const QString& key, const QString& value);
+
+  QLineEdit* surname_;
+  QLineEdit* given_;
+  QComboBox* year_;
+  QComboBox* month_;
+  QComboBox* day_;
+  QComboBox* hour_;
+  QPlainTextEdit* output_;
+  int settingsListener_ = 0;
+};
+
+}  // namespace analysis
