@@ -1,0 +1,129 @@
+#!/usr/bin/env python3
+"""Turns the readable lists beside this script into data/generation/.
+
+  two_char_pool.txt, long_name_pool.txt  characters (UTF-8, "#" comments,
+                                         blanks and line breaks ignored)
+  smart_words.txt                        two-character words, blank-separated
+  settings.ini                           the run settings
+
+Each is written as GBK with the entries back to back. The script refuses a
+repeated entry or a character outside GB2312, and cross-checks every word's
+traditional form: the program converts a name character by character
+(data/chars/traditional.txt), so a word whose phrase conversion by OpenCC
+(s2t, with STPhrases) reads otherwise would be shown and counted wrongly.
+
+    tools/generation/make_generation_data.py          write the files
+    tools/generation/make_generation_data.py --check  exit 1 when stale
+
+Standard library only; the cross-check needs the opencc command and is
+skipped, with a note, without it.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+OUT = os.path.join(ROOT, "data", "generation")
+TRADITIONAL = os.path.join(ROOT, "data", "chars", "traditional.txt")
+
+
+class Fail(Exception):
+    pass
+
+
+def entries(name, width):
+    text = []
+    with open(os.path.join(HERE, name), encoding="utf-8") as f:
+        for line in f:
+            if not line.startswith("#"):
+                text.append("".join(line.split()))
+    text = "".join(text)
+    units = [text[i:i + width] for i in range(0, len(text), width)]
+    if len(text) % width:
+        raise Fail("%s: %d characters, not a whole number of %d-character entries"
+                   % (name, len(text), width))
+    seen, repeated = set(), []
+    for u in units:
+        if u in seen:
+            repeated.append(u)
+        seen.add(u)
+        for ch in u:
+            b = ch.encode("gbk", errors="replace")
+            if len(b) != 2 or not (0xB0 <= b[0] <= 0xF7 and 0xA1 <= b[1] <= 0xFE):
+                raise Fail("%s: %s is no GB2312 hanzi" % (name, ch))
+    if repeated:
+        raise Fail("%s: repeated entries: %s" % (name, " ".join(repeated)))
+    return units
+
+
+def by_character(word, table):
+    return "".join(table.get(ch, ch) for ch in word)
+
+
+def cross_check(words):
+    tool = shutil.which("opencc")
+    if not tool:
+        print("make_generation_data: opencc not found, traditional forms not cross-checked",
+              file=sys.stderr)
+        return
+    table = {}
+    with open(TRADITIONAL, "rb") as f:
+        for row in f.read().split(b"\n"):
+            if len(row) == 4:
+                table[row[:2].decode("gbk")] = row[2:].decode("gbk")
+    out = subprocess.run([tool, "-c", "s2t.json"], input="\n".join(words) + "\n",
+                         capture_output=True, text=True, check=True).stdout.split("\n")
+    differ = ["%s %s/%s" % (w, by_character(w, table), p)
+              for w, p in zip(words, out) if by_character(w, table) != p]
+    if differ:
+        raise Fail("smart_words.txt: the character-by-character traditional form differs "
+                   "from the phrase conversion: " + ", ".join(differ))
+
+
+def build():
+    words = entries("smart_words.txt", 2)
+    cross_check(words)
+    with open(os.path.join(HERE, "settings.ini"), encoding="utf-8") as f:
+        settings = f.read().rstrip("\n")
+    return {
+        "two_char_pool.txt": "".join(entries("two_char_pool.txt", 1)).encode("gbk"),
+        "long_name_pool.txt": "".join(entries("long_name_pool.txt", 1)).encode("gbk"),
+        "smart_words.txt": "".join(words).encode("gbk"),
+        "settings.ini": settings.encode("gbk"),
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true", help="compare with the checked-in files")
+    args = parser.parse_args()
+    try:
+        files = build()
+    except (Fail, OSError, subprocess.CalledProcessError) as e:
+        print("make_generation_data: %s" % e, file=sys.stderr)
+        return 2
+    if args.check:
+        stale = [name for name, data in sorted(files.items())
+                 if not os.path.exists(os.path.join(OUT, name))
+                 or open(os.path.join(OUT, name), "rb").read() != data]
+        if stale:
+            print("make_generation_data: out of date: %s" % ", ".join(stale), file=sys.stderr)
+            return 1
+        print("make_generation_data: %d files up to date" % len(files))
+        return 0
+    os.makedirs(OUT, exist_ok=True)
+    for name, data in sorted(files.items()):
+        path = os.path.join(OUT, name)
+        with open(path + ".tmp", "wb") as f:
+            f.write(data)
+        os.replace(path + ".tmp", path)
+    print("make_generation_data: wrote %d files to %s" % (len(files), os.path.relpath(OUT, ROOT)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
