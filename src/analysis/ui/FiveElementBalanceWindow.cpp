@@ -63,7 +63,9 @@ FiveElementBalanceWindow::FiveElementBalanceWindow(QWidget* parent) : QWidget(pa
   Label(this, "透明标签4", "名", 254, 16, 24, 24);
   given_ = Control<QLineEdit>(this, "编辑框2", 277, 18, 89, 21);
   Label(this, "透明标签2", "公司老板生日", 16, 48, 96, 24);
-  year_ = Control<QComboBox>(this, "组合框18", 120, 49, 54, 19);
+  // Three pixels wider than designed, up to the label: the designed width
+  // cuts the year's last digit under this style's arrow.
+  year_ = Control<QComboBox>(this, "组合框18", 120, 49, 57, 19);
   Label(this, "透明标签49", "年", 177, 48, 16, 24);
   month_ = Control<QComboBox>(this, "组合框21", 192, 49, 43, 20);
   Label(this, "透明标签50", "月", 238, 48, 16, 24);
