@@ -70,12 +70,18 @@ void RunGeneration(const RunInputs& inputs, GenerationSink& sink, std::stop_toke
   }
 }
 
-bool StartGenerationRun(RunInputs inputs, std::shared_ptr<GenerationSink> sink) {
+bool StartOnGenerationThread(std::function<void(std::stop_token)> routine) {
   auto& handle = frame::globals().generationThread;
-  if (platform::IsRunning(handle) || !sink) return false;
+  if (platform::IsRunning(handle)) return false;
+  return platform::StartThread([routine = std::move(routine)](std::stop_token stop, int) { routine(stop); },
+                               0, &handle, true);
+}
+
+bool StartGenerationRun(RunInputs inputs, std::shared_ptr<GenerationSink> sink) {
+  if (!sink) return false;
   auto shared = std::make_shared<RunInputs>(std::move(inputs));
-  return platform::StartThread(
-      [shared, sink](std::stop_token stop, int) { RunGeneration(*shared, *sink, stop); }, 0, &handle, true);
+  return StartOnGenerationThread(
+      [shared, sink](std::stop_token stop) { RunGeneration(*shared, *sink, stop); });
 }
 
 bool RunSmartIterations(long long n, ProgressReporter& progress, NameLister& lister,
@@ -100,7 +106,9 @@ void ProgressReporter::Report(std::optional<int> bar, std::optional<std::string>
   if (p.bar || p.caption || p.status) sink_.OnProgress(p);
 }
 
-NameLister::NameLister(GenerationSink& sink, std::string_view prefix, std::string_view suffix) : sink_(sink) {
+NameLister::NameLister(GenerationSink& sink, std::string_view prefix, std::string_view suffix,
+                       ListingStyle style)
+    : sink_(sink), style_(style) {
   prefix_ = cache_.PartAttributes(prefix);
   suffix_ = cache_.PartAttributes(suffix);
 }
@@ -114,7 +122,7 @@ void NameLister::Begin() {
 }
 
 bool NameLister::List(std::string_view name) {
-  if (!seen_.emplace(name).second) return false;
+  if (style_ == ListingStyle::Run && !seen_.emplace(name).second) return false;
   ++count_;
   pending_.push_back(MakeResultRow(count_, prefix_, name, suffix_, cache_));
   pendingNames_.append(name).append("\r\n");
@@ -141,7 +149,7 @@ void NameLister::Finish(bool stopped) {
   Flush();
   RunFinish f;
   f.caption = IdleCaption();
-  f.statusTip = ClosingTip();
+  if (style_ == ListingStyle::Run) f.statusTip = ClosingTip();
   f.rowCount = count_;
   f.stopped = stopped;
   sink_.OnRunFinished(f);

@@ -126,6 +126,10 @@ void RunGeneration(const RunInputs& inputs, GenerationSink& sink, std::stop_toke
 // be started.
 bool StartGenerationRun(RunInputs inputs, std::shared_ptr<GenerationSink> sink);
 
+// Starts `routine` on the generation thread, unless that thread is still busy
+// (returns false then, as when no thread could be started).
+bool StartOnGenerationThread(std::function<void(std::stop_token)> routine);
+
 // ---------------------------------------------------------------------------
 // The parts of the skeleton the three runs share.
 
@@ -142,15 +146,23 @@ class ProgressReporter {
   std::optional<std::string> caption_, status_;
 };
 
-// Lists the names of one run: drops repeats, numbers the rows, computes their
-// attributes, and hands them to the sink in batches, publishing the names as
-// it goes. Begin() empties the published names and tells the sink the run
-// started; Finish() flushes and tells it the run ended.
+// A generation run, or the re-listing of the names a filter kept: the
+// re-listing keeps repeats (the row number is the name's position) and ends
+// without a status tip, and its window leaves 按钮4 and the grid alone.
+enum class ListingStyle { Run, Relisting };
+
+// Lists the names of one run: drops repeats (a run only), numbers the rows,
+// computes their attributes, and hands them to the sink in batches,
+// publishing the names as it goes. Begin() empties the published names and
+// tells the sink the run started; Finish() flushes and tells it the run
+// ended.
 class NameLister {
  public:
-  NameLister(GenerationSink& sink, std::string_view prefix, std::string_view suffix);
+  NameLister(GenerationSink& sink, std::string_view prefix, std::string_view suffix,
+             ListingStyle style = ListingStyle::Run);
   void Begin();
   // Lists `name` unless this run listed it already; returns whether it did.
+  // A re-listing lists every name.
   bool List(std::string_view name);
   void Flush();
   void Finish(bool stopped);
@@ -158,6 +170,7 @@ class NameLister {
 
  private:
   GenerationSink& sink_;
+  ListingStyle style_;
   CharacterAttributeCache cache_;
   NamePartAttributes prefix_, suffix_;
   std::unordered_set<std::string> seen_;
