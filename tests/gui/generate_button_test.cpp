@@ -4,18 +4,17 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QPlainTextEdit>
-#include <QTimer>
-#include <QToolButton>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-
+#include <QTimer>
+#include <QToolButton>
 #include <memory>
 #include <set>
 
@@ -28,42 +27,18 @@
 #include "frame/ui/MainWindow.h"
 #include "platform/gbk.h"
 #include "support/core/test_home.h"
-#include "support/gui/wait_until.h"
+#include "support/gui/main_window_fixture.h"
 #include "support/gui/recorders.h"
+#include "support/gui/wait_until.h"
 
 using frame::MainWindow;
 using gbk::G;
 
 namespace {
 
-class GenerateButtonTest : public ::testing::Test {
+class GenerateButtonTest : public testing_support::MainWindowTest {
  protected:
-  void SetUp() override {
-    ::setenv("LANZHOU_SITE_URL", "http://127.0.0.1:9/", 1);
-    window = std::make_unique<MainWindow>();
-    window->show();
-    button = window->control<QPushButton>("按钮1");
-    ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled(); }, 10000));
-    model = engine::FindGenerateController(window.get())->model();
-    window->control<QLineEdit>("编辑框N1")->setText(QStringLiteral("张"));
-    window->control<QLineEdit>("编辑框N2")->setText(QStringLiteral("伟"));
-  }
-  void TearDown() override {
-    if (window) window->close();
-    window.reset();
-    frame::globals().generationThread.reset();
-  }
-  void Generate() {
-    QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
-  }
   std::string Cell(int row, int column) { return model->index(row, column).data().toString().toStdString(); }
-
-  testing_support::TestHome home;
-  testing_support::MessageBoxRecorder boxes;
-  std::unique_ptr<MainWindow> window;
-  QPushButton* button = nullptr;
-  engine::ResultModel* model = nullptr;
 };
 
 TEST_F(GenerateButtonTest, SmartModeOneFillsTheGridWithUniqueNumberedRows) {
@@ -146,7 +121,7 @@ TEST_F(GenerateButtonTest, ADoubleClickStartsOneRun) {
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_FALSE(button->isEnabled());
   QTest::mouseClick(button, Qt::LeftButton);
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return Idle(); }, 20000));
   QTest::qWait(100);
   for (int r = 0; r < model->rowCount(); ++r) ASSERT_EQ(model->row(r).serial, r + 1);
 }
@@ -175,7 +150,7 @@ TEST_F(GenerateButtonTest, CombinationModeRunsOverTheTypedCharactersAndRemembers
   });
   QTest::mouseClick(button, Qt::LeftButton);
   EXPECT_TRUE(dialogSeen);
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return button->isEnabled() && button->text() == QStringLiteral("立即起名"); }, 20000));
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return Idle(); }, 20000));
   ASSERT_EQ(model->rowCount(), 6);  // the ordered triples of 美, 达, 易
   std::set<std::string> names;
   for (const auto& row : model->rows()) names.insert(gbk::ToUtf8(row.name));

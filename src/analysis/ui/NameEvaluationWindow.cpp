@@ -9,14 +9,13 @@
 #include <QPolygon>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionTabWidgetFrame>
 #include <QTabWidget>
 #include <mutex>
 
 #include "analysis/dictionary_index.h"
 #include "frame/globals.h"
 #include "frame/ui/Anchoring.h"
+#include "frame/ui/DesignedTabs.h"
 #include "platform/dialogs.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
@@ -24,19 +23,6 @@
 namespace analysis {
 
 namespace {
-
-// The designed places of the page-0 controls are measured from the tab
-// control's corner, not from its page; this tab widget tells where its page
-// area starts before it has ever been laid out.
-class EvaluationTabs : public QTabWidget {
- public:
-  using QTabWidget::QTabWidget;
-  QRect pageRect() const {
-    QStyleOptionTabWidgetFrame option;
-    initStyleOption(&option);
-    return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
-  }
-};
 
 enum Box { kPrefix = 0, kMain = 1, kSuffix = 2 };
 constexpr int kHintTop = 128;
@@ -89,7 +75,7 @@ NameEvaluationWindow* NameEvaluationWindow::Open(QWidget* parent) {
 QPoint NameEvaluationWindow::pagePosition(int left, int top) const { return QPoint(left, top) - pageOffset_; }
 
 void NameEvaluationWindow::buildControls() {
-  auto* tabs = new EvaluationTabs(this);
+  auto* tabs = new frame::DesignedTabs(this);
   tabs_ = tabs;
   tabs_->setObjectName(QStringLiteral("高级选择夹1"));
   tabs_->setGeometry(2, 3, 665, 447);

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-
 #include <memory>
 
+#include "engine/filter.h"
 #include "engine/generate.h"
 #include "engine/smart_mode_run.h"
 #include "engine/ui/CombinationInputWindow.h"
@@ -29,20 +29,22 @@ using platform::FromQ;
 using platform::Q;
 
 // Shows a run's reports in the main window. It runs on the GUI thread:
-// MakeQueuedSink carries each report over from the worker.
+// MakeQueuedSink carries each report over from the worker. A re-listing
+// leaves 按钮4, the grid's enabled state and the status bar alone.
 class WindowSink : public GenerationSink {
  public:
-  WindowSink(frame::MainWindow* window, ResultModel* model) : window_(window), model_(model) {}
+  WindowSink(frame::MainWindow* window, ResultModel* model, ListingStyle style)
+      : window_(window), model_(model), run_(style == ListingStyle::Run) {}
 
   void OnRunStarted() override {
     if (!window_ || !model_) return;
     frame::MainWindow* w = window_;
-    w->control<QPushButton>("按钮4")->hide();
+    if (run_) w->control<QPushButton>("按钮4")->hide();
     w->control<QPushButton>("按钮1")->setEnabled(false);
     w->control<QPushButton>("按钮2")->hide();
     w->control<QPushButton>("按钮3")->hide();
     model_->clear();
-    w->control<QTableView>("超级列表框1")->setEnabled(false);
+    if (run_) w->control<QTableView>("超级列表框1")->setEnabled(false);
     auto* bar = w->control<QProgressBar>("进度条4");
     bar->setValue(0);
     bar->show();
@@ -68,6 +70,7 @@ class WindowSink : public GenerationSink {
     button->setEnabled(true);
     w->control<QPushButton>("按钮2")->show();
     w->control<QPushButton>("按钮3")->show();
+    if (!run_) return;
     w->control<QTableView>("超级列表框1")->setEnabled(true);
     w->setStatusPart(1, Q(f.statusTip));
   }
@@ -75,10 +78,12 @@ class WindowSink : public GenerationSink {
  private:
   QPointer<frame::MainWindow> window_;
   QPointer<ResultModel> model_;
+  bool run_;
 };
 
-std::shared_ptr<GenerationSink> SinkFor(frame::MainWindow* w, ResultModel* model) {
-  return MakeQueuedSink(w, std::make_shared<WindowSink>(w, model));
+std::shared_ptr<GenerationSink> SinkFor(frame::MainWindow* w, ResultModel* model,
+                                        ListingStyle style = ListingStyle::Run) {
+  return MakeQueuedSink(w, std::make_shared<WindowSink>(w, model, style));
 }
 
 GenerateRequest ReadRequest(const frame::MainWindow* w) {
@@ -129,7 +134,8 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
   connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
-  connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this, &GenerateController::onGenerateClicked);
+  connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this,
+          &GenerateController::onGenerateClicked);
 }
 
 void GenerateController::onGenerateClicked() {
@@ -175,6 +181,14 @@ void GenerateController::onGenerateClicked() {
       break;
     }
   }
+}
+
+bool GenerateController::startRelisting(std::string names) {
+  frame::MainWindow* w = window_;
+  if (!w) return false;
+  return StartFilteredRelisting(std::move(names), FromQ(w->control<QLineEdit>("编辑框1")->text()),
+                                FromQ(w->control<QLineEdit>("编辑框2")->text()),
+                                SinkFor(w, model_, ListingStyle::Relisting));
 }
 
 GenerateController* FindGenerateController(const frame::MainWindow* window) {

@@ -4,6 +4,7 @@
 // run reports in the grid, the progress bar, the button and the status bar.
 #include <QObject>
 #include <QPointer>
+#include <string>
 
 namespace frame {
 class MainWindow;
@@ -22,6 +23,11 @@ class GenerateController : public QObject {
 
   // The click of 按钮1.
   void onGenerateClicked();
+
+  // Lists the names a filter kept (each followed by CR LF) again in the
+  // grid, with the prefix and suffix the boxes hold now. Returns false while
+  // a run or another re-listing is going.
+  bool startRelisting(std::string names);
 
  private:
   QPointer<frame::MainWindow> window_;

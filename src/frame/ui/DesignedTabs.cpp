@@ -1,0 +1,26 @@
+#include "frame/ui/DesignedTabs.h"
+
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+
+namespace frame {
+
+QRect DesignedTabs::pageRect() const {
+  QStyleOptionTabWidgetFrame option;
+  initStyleOption(&option);
+  return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+}
+
+QWidget* DesignedTabs::addPage(const QString& caption) {
+  auto* page = new QWidget();
+  addTab(page, caption);
+  page->resize(pageRect().size());
+  return page;
+}
+
+void DesignedTabs::place(QWidget* w, const char* name, int left, int top, int width, int height) const {
+  w->setObjectName(QString::fromUtf8(name));
+  w->setGeometry(QRect(QPoint(left, top) - pageRect().topLeft(), QSize(width, height)));
+}
+
+}  // namespace frame
