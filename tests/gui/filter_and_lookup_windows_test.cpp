@@ -2,6 +2,7 @@
 // lookup window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -169,6 +170,24 @@ TEST_F(FilterWindowTest, ConfirmingIsRefusedWhileARunIsGoing) {
   EXPECT_EQ(boxes.shown()[0].flags, 64);
   EXPECT_TRUE(filter->control<QPushButton>("按钮1")->isEnabled());
   EXPECT_EQ(window->findChild<FilterSettingsWindow*>(), filter);
+}
+
+TEST_F(FilterWindowTest, TheResultButtonAndTheFourMenuItemsOpenTheirWindows) {
+  auto* filterButton = window->control<QPushButton>("按钮2");
+  filterButton->show();
+  filterButton->click();
+  EXPECT_NE(window->findChild<FilterSettingsWindow*>(), nullptr);
+  EXPECT_TRUE(filterButton->isEnabled());
+  const char* items[4] = {"五行属性查询", "简体笔画查询", "康熙笔画查询", "拼音查询"};
+  for (int page = 0; page < 4; ++page) {
+    auto* item = window->findChild<QAction*>(QString::fromUtf8(items[page]));
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    auto* lookup = window->findChild<analysis::CharacterLookupWindow*>();
+    ASSERT_NE(lookup, nullptr);
+    EXPECT_EQ(lookup->control<QTabWidget>("选择夹1")->currentIndex(), page);
+    delete lookup;
+  }
 }
 
 TEST(CharacterLookupWindow, OpensOnItsPageAndAnswersEachQuery) {

@@ -10,7 +10,9 @@
 #include <QToolBar>
 
 #include "analysis/ui/FiveElementBalanceWindow.h"
+#include "analysis/ui/CharacterLookupWindow.h"
 #include "analysis/ui/NameEvaluationWindow.h"
+#include "engine/ui/FilterSettingsWindow.h"
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "frame/ui/ResultGridMenu.h"
@@ -36,6 +38,11 @@ using gbk::G;
 
 void WithGridMenu(MainWindow& w, void (ResultGridMenu::*handler)()) {
   if (auto* menu = w.findChild<ResultGridMenu*>()) (menu->*handler)();
+}
+
+template <int Page>
+void OpenLookup(MainWindow& w) {
+  analysis::OpenCharacterLookup(&w, Page);
 }
 
 template <int Index>
@@ -84,6 +91,10 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "公司取名", ShowHelp},
     {EntryKind::MenuItem, "退出", CloseWindow},
     {EntryKind::MenuItem, "起名建议", OpenBalanceWindow},
+    {EntryKind::MenuItem, "五行属性查询", OpenLookup<0>},
+    {EntryKind::MenuItem, "简体笔画查询", OpenLookup<1>},
+    {EntryKind::MenuItem, "康熙笔画查询", OpenLookup<2>},
+    {EntryKind::MenuItem, "拼音查询", OpenLookup<3>},
     {EntryKind::MenuItem, "商标在线查询", [](MainWindow&) { OpenInWebBrowser(online::TrademarkQueryUrl()); }},
     {EntryKind::MenuItem, "计算器", OpenCalculator},
     {EntryKind::MenuItem, "记事本", OpenNotepad},
@@ -118,6 +129,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::ToolbarButton, "常用文档", [](MainWindow& w) { online::DocumentDownloadWindow::Open(&w); }},
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
+    {EntryKind::Button, "按钮2", [](MainWindow& w) { engine::OpenFilterWindow(&w); }},
     {EntryKind::Button, "按钮4", ShowHelp},
     {EntryKind::Picture, "图片框1", OpenBalanceWindow},
 };
