@@ -26,6 +26,7 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/gbk.h"
+#include "platform/threads.h"
 #include "support/core/test_home.h"
 #include "support/gui/main_window_fixture.h"
 #include "support/gui/recorders.h"
@@ -43,8 +44,11 @@ class FilterWindowTest : public testing_support::MainWindowTest {
   FilterSettingsWindow* Open() { return engine::OpenFilterWindow(window.get()); }
   void Apply(FilterSettingsWindow* filter) {
     QTest::mouseClick(filter->control<QPushButton>("按钮1"), Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+    // The re-listing has started by now; once it has ended, its reports are
+    // all queued and the next round of events delivers them.
+    ASSERT_TRUE(WaitUntil([&] { return !platform::IsRunning(frame::globals().generationThread); }));
     QTest::qWait(50);
+    ASSERT_TRUE(Idle());
   }
 };
 
