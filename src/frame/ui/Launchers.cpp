@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "analysis/ui/FiveElementBalanceWindow.h"
 #include "analysis/ui/CharacterLookupWindow.h"
+#include "analysis/ui/FiveElementBalanceWindow.h"
 #include "analysis/ui/NameEvaluationWindow.h"
 #include "engine/ui/FilterSettingsWindow.h"
 #include "frame/globals.h"
