@@ -47,3 +47,30 @@ std::string PercentEncodeBytes(std::string_view bytes) {
 }
 
 }  // namespace analysis
+
+namespace analysis {
+
+std::string Fill(std::string_view piece,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> rules) {
+  std::string out;
+  out.reserve(piece.size() + 256);
+  size_t i = 0;
+  while (i < piece.size()) {
+    bool done = false;
+    for (const auto& [from, to] : rules) {
+      if (!from.empty() && piece.compare(i, from.size(), from) == 0) {
+        out.append(to);
+        i += from.size();
+        done = true;
+        break;
+      }
+    }
+    if (done) continue;
+    size_t n = gbk::IsLeadByte(static_cast<unsigned char>(piece[i])) && i + 1 < piece.size() ? 2 : 1;
+    out.append(piece.substr(i, n));
+    i += n;
+  }
+  return out;
+}
+
+}  // namespace analysis

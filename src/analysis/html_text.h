@@ -1,8 +1,10 @@
 #pragma once
 // Putting user texts into the pages the program generates: a name is text,
 // never markup.
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace analysis {
 
@@ -13,5 +15,17 @@ std::string HtmlEscape(std::string_view gbk);
 // Every byte but A-Z a-z 0-9 - . _ ~ as %XX: a value that travels in a link
 // address (GBK bytes, "&", "#", "%", quotes) comes back exactly.
 std::string PercentEncodeBytes(std::string_view bytes);
+
+}  // namespace analysis
+
+namespace analysis {
+
+// Replaces the placeholders of one stored piece in a single pass: text put
+// in for one placeholder is never searched for another, so a name that
+// happens to contain a placeholder word comes out as typed. Rules are tried
+// in order at each position; the scan steps over two-byte characters.
+std::string Fill(std::string_view piece,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> rules);
+
 
 }  // namespace analysis

@@ -13,31 +13,6 @@ namespace {
 
 std::string_view Piece(std::string_view name) { return platform::EmbeddedFile(name); }
 
-// Replaces the placeholders of one stored piece in a single pass: text put
-// in for one placeholder is never searched for another, so a name that
-// happens to contain a placeholder word comes out as typed.
-std::string Fill(std::string_view piece,
-                 std::initializer_list<std::pair<std::string_view, std::string_view>> rules) {
-  std::string out;
-  size_t i = 0;
-  while (i < piece.size()) {
-    bool done = false;
-    for (const auto& [from, to] : rules) {
-      if (!from.empty() && piece.compare(i, from.size(), from) == 0) {
-        out.append(to);
-        i += from.size();
-        done = true;
-        break;
-      }
-    }
-    if (done) continue;
-    size_t n = gbk::IsLeadByte(static_cast<unsigned char>(piece[i])) && i + 1 < piece.size() ? 2 : 1;
-    out.append(piece.substr(i, n));
-    i += n;
-  }
-  return out;
-}
-
 std::string ScoreTable(int grade) {
   std::string word = frame::globals().onlineScoreWord.Get();
   std::string number = std::to_string(grade);

@@ -269,12 +269,15 @@ std::string AsciiLower(std::string_view text) {
   return out;
 }
 
-std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char)) {
+std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char), bool keepWideCharacters) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(bytes.size());
-  for (unsigned char c : bytes) {
-    if (keep(c)) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char c = bytes[i];
+    if (keepWideCharacters && IsLeadByte(c) && i + 1 < bytes.size()) {
+      out.append(bytes.substr(i++, 2));
+    } else if (keep(c)) {
       out.push_back(static_cast<char>(c));
     } else {
       out.push_back('%');
