@@ -1,11 +1,5 @@
 #include "analysis/favourites.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "analysis/name_pages.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
@@ -19,34 +13,6 @@ namespace {
 std::string SafeNamePart(std::string_view text) {
   return gbk::PercentEncode(
       text, [](unsigned char c) { return c != '/' && c != '\\' && c != '%' && c >= 0x20 && c < 0x7F; }, true);
-}
-
-enum class ReadResult { Ok, Missing, Failed };
-
-// Only a missing file is an empty list; any other failure (no permission, a
-// folder in its place, an I/O error) must keep the caller from writing.
-ReadResult ReadExisting(const std::filesystem::path& file, std::string& bytes) {
-  bytes.clear();
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return ReadResult::Failed;
-  }
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return ReadResult::Failed;
-    }
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  return ReadResult::Ok;
 }
 
 bool HasLine(std::string_view text, std::string_view name) {
@@ -66,17 +32,18 @@ std::filesystem::path FavouritesFilePath(const std::filesystem::path& pageDirect
 FavouritesList ReadFavourites(const std::filesystem::path& file) {
   FavouritesList list;
   std::string bytes;
-  ReadResult read = ReadExisting(file, bytes);
-  list.ok = read != ReadResult::Failed;
-  if (read == ReadResult::Ok) list.names = SplitNameLines(bytes);
+  list.ok = platform::ReadFileForRewrite(file, &bytes);
+  if (list.ok) list.names = SplitNameLines(bytes);
   return list;
 }
 
 FavouritesChange AddNameToFavourites(const std::filesystem::path& file, std::string_view name) {
   if (name.empty() || name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
     return FavouritesChange::Refused;
+  // Only a missing file is an empty list; a list that exists but cannot be
+  // read must not be written over.
   std::string text;
-  if (ReadExisting(file, text) == ReadResult::Failed) return FavouritesChange::ReadFailed;
+  if (!platform::ReadFileForRewrite(file, &text)) return FavouritesChange::ReadFailed;
   if (HasLine(text, name)) return FavouritesChange::AlreadyPresent;
   // A last line without its line end would otherwise run into the new name.
   if (!text.empty() && !text.ends_with("\r\n")) text += "\r\n";
@@ -87,8 +54,7 @@ FavouritesChange AddNameToFavourites(const std::filesystem::path& file, std::str
 
 FavouritesChange RemoveNameFromFavourites(const std::filesystem::path& file, std::string_view name) {
   std::string text;
-  ReadResult read = ReadExisting(file, text);
-  if (read == ReadResult::Failed) return FavouritesChange::ReadFailed;
+  if (!platform::ReadFileForRewrite(file, &text)) return FavouritesChange::ReadFailed;
   std::string kept;
   kept.reserve(text.size());
   bool removed = false;

@@ -74,7 +74,8 @@ std::string AsciiLower(std::string_view text);
 // `bytes` with every byte for which `keep` is false written as %XX
 // (upper-case hex digits). With `keepWideCharacters` a two-byte character
 // passes whole, whatever its bytes.
-std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char), bool keepWideCharacters = false);
+std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char),
+                          bool keepWideCharacters = false);
 
 // `text` without its one-byte characters that `set` holds (ASCII letters in
 // either case); two-byte characters are stepped over and kept whole.

@@ -236,4 +236,17 @@ TEST_F(GridMenuTest, AFailedExportIsReportedAndOpensNothing) {
   EXPECT_NE(boxes_.shown()[0].text.find("本次生成的所有公司名.txt"), std::string::npos);
 }
 
+TEST_F(GridMenuTest, AddToFavouritesTakesTheBoxesOfTheMomentAndReportsOnlyAnAdd) {
+  AddRow("临江禾川软件有限公司", "禾川");
+  RightClick(0);
+  Box("编辑框1")->setText(QStringLiteral("海州"));
+  const auto file = frame::globals().appDataDirectory / "软件有限公司_海州__Name.txt";
+  for (int i = 0; i < 2; ++i) {
+    window_->setStatusPart(1, QString());
+    menu_->item("将E加入自选列表")->trigger();
+    EXPECT_EQ(testing_support::ReadAll(file), G("禾川") + "\r\n");
+    EXPECT_EQ(window_->statusPart(1), i == 0 ? QStringLiteral("禾川-加入自选列表成功") : QString());
+  }
+}
+
 }  // namespace

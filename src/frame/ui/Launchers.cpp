@@ -10,7 +10,9 @@
 #include <QToolBar>
 
 #include "analysis/ui/CharacterLookupWindow.h"
+#include "analysis/ui/FavouritesWindow.h"
 #include "analysis/ui/FiveElementBalanceWindow.h"
+#include "analysis/ui/NameAttributesWindow.h"
 #include "analysis/ui/NameEvaluationWindow.h"
 #include "engine/ui/FilterSettingsWindow.h"
 #include "frame/globals.h"
@@ -73,6 +75,18 @@ void OpenDuplicateQueryEmpty(MainWindow& w) {
   online::DuplicateNameQueryWindow::Open(&w);
 }
 
+std::string InputText(MainWindow& w, const char* box) {
+  return platform::FromQ(w.control<QLineEdit>(box)->text());
+}
+
+// Both windows keep the favourites list of the prefix and suffix typed now.
+void OpenNameAttributes(MainWindow& w) {
+  analysis::NameAttributesWindow::Open(&w, InputText(w, "编辑框1"), InputText(w, "编辑框2"));
+}
+void OpenFavourites(MainWindow& w) {
+  analysis::FavouritesWindow::Open(&w, InputText(w, "编辑框1"), InputText(w, "编辑框2"));
+}
+
 void ShowHelp(MainWindow&) { ShowUsageHelp(); }
 void OpenBalanceWindow(MainWindow& w) { analysis::FiveElementBalanceWindow::Open(&w); }
 
@@ -89,6 +103,7 @@ void CloseWindow(MainWindow& w) { w.close(); }
 // The table. Rows for windows still being built are added with them.
 const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "公司取名", ShowHelp},
+    {EntryKind::MenuItem, "自选列表", OpenFavourites},
     {EntryKind::MenuItem, "退出", CloseWindow},
     {EntryKind::MenuItem, "起名建议", OpenBalanceWindow},
     {EntryKind::MenuItem, "五行属性查询", OpenLookup<0>},
@@ -119,6 +134,8 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "将B设置为限定词", SetQualifier<1>},
     {EntryKind::MenuItem, "将C设置为限定词", SetQualifier<2>},
     {EntryKind::MenuItem, "将D设置为限定词", SetQualifier<3>},
+    {EntryKind::MenuItem, "将E加入自选列表",
+     [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::AddSelectedToFavourites); }},
     {EntryKind::MenuItem, "导出所有公司名",
      [](MainWindow& w) { WithGridMenu(w, &ResultGridMenu::ExportAllNames); }},
 
@@ -130,6 +147,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
     {EntryKind::Button, "按钮2", [](MainWindow& w) { engine::OpenFilterWindow(&w); }},
+    {EntryKind::Button, "按钮3", OpenNameAttributes},
     {EntryKind::Button, "按钮4", ShowHelp},
     {EntryKind::Picture, "图片框1", OpenBalanceWindow},
 };

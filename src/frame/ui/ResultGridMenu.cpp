@@ -10,7 +10,10 @@
 #include <QMenu>
 #include <QTableView>
 
+#include "analysis/favourites.h"
+#include "analysis/name_pages.h"
 #include "analysis/ui/NameEvaluationWindow.h"
+#include "analysis/ui/PageLinks.h"
 #include "engine/name_parts.h"
 #include "engine/ui/ResultModel.h"
 #include "frame/globals.h"
@@ -196,6 +199,18 @@ void ResultGridMenu::SetQualifierWord(int index) {
   const QString box = QStringLiteral("编辑框A%1").arg(index + 1);
   if (auto* edit = window_->findChild<QLineEdit*>(box))
     edit->setText(platform::Q(globals().gridMenuCharacter[index]));
+}
+
+void ResultGridMenu::AddSelectedToFavourites() {
+  // The list of the prefix and suffix as they stand now.
+  const std::filesystem::path file = analysis::FavouritesFilePath(
+      analysis::PreparePageDirectory(), platform::FromQ(window_->control<QLineEdit>("编辑框1")->text()),
+      platform::FromQ(window_->control<QLineEdit>("编辑框2")->text()));
+  const std::string& name = globals().selectedName;
+  const analysis::FavouritesChange change = analysis::AddNameToFavourites(file, name);
+  if (analysis::ReportFavouritesFailure(change, file)) return;
+  if (change == analysis::FavouritesChange::Done)
+    window_->setStatusPart(1, platform::Q(name) + QStringLiteral("-加入自选列表成功"));
 }
 
 void ResultGridMenu::ExportAllNames() {

@@ -4,9 +4,9 @@
 // "隐藏菜单" with copy, evaluate, duplicate-name query, the four qualifier
 // characters, add to favourites and the export of all full names.
 //
-// The duplicate-name query and the favourites items belong to their own
-// windows; they connect to the actions "公司重名查询" and "将E加入自选列表" of
-// the menu, which read the hand-over values left here.
+// The duplicate-name query belongs to its own window; it connects to the
+// action "公司重名查询" of the menu, which reads the hand-over values left
+// here.
 #include <QObject>
 #include <QPointer>
 #include <filesystem>
@@ -39,6 +39,9 @@ class ResultGridMenu : public QObject {
   void EvaluateSelectedName();
   void SetQualifierWord(int index);  // 0..3: 编辑框A1..A4
   void ExportAllNames();
+  // Adds the row's name to the favourites list of the current prefix and
+  // suffix; the status bar says so when it was added.
+  void AddSelectedToFavourites();
 
   QMenu* menu() const { return menu_; }
   // An item of the menu by its designed caption (UTF-8).
@@ -48,7 +51,6 @@ class ResultGridMenu : public QObject {
   static std::filesystem::path ExportFilePath();
 
  protected:
-
  private:
   QTableView* grid() const;
   std::string cell(int row, int column) const;

@@ -42,6 +42,12 @@ QString NoticePage(const QString& title, const QString& body) {
       .arg(title, body);
 }
 
+// The query as the raw bytes the page wrote, GBK included.
+std::string DecodedQuery(const QUrl& url) {
+  QByteArray query = QByteArray::fromPercentEncoding(url.query(QUrl::FullyEncoded).toLatin1());
+  return std::string(query.constData(), static_cast<size_t>(query.size()));
+}
+
 }  // namespace
 
 BrowserPage::BrowserPage(BrowserBox* box) : QWebEnginePage(box), box_(box) {}
@@ -71,11 +77,7 @@ BrowserBox::~BrowserBox() = default;
 std::string BrowserBox::UrlToGbk(const QUrl& url) {
   QByteArray head = QByteArray::fromPercentEncoding(url.toEncoded(QUrl::RemoveQuery | QUrl::RemoveFragment));
   std::string out = gbk::FromUtf8(std::string_view(head.constData(), static_cast<size_t>(head.size())));
-  if (url.hasQuery()) {
-    QByteArray query = QByteArray::fromPercentEncoding(url.query(QUrl::FullyEncoded).toLatin1());
-    out += '?';
-    out.append(query.constData(), static_cast<size_t>(query.size()));
-  }
+  if (url.hasQuery()) out += '?' + DecodedQuery(url);
   if (url.hasFragment()) {
     QByteArray fragment = QByteArray::fromPercentEncoding(url.fragment(QUrl::FullyEncoded).toLatin1());
     out += '#';
@@ -119,6 +121,15 @@ void BrowserBox::showNotice(const QString& html, const QUrl& url) {
   setHtml(html, url);
 }
 
+NavigationTarget BrowserBox::TargetOf(const QUrl& url) {
+  NavigationTarget target;
+  target.addressGbk = UrlToGbk(url);
+  target.localFile = url.isLocalFile();
+  target.fileNameGbk = FromQ(url.fileName(QUrl::FullyDecoded));
+  if (url.hasQuery()) target.queryGbk = DecodedQuery(url);
+  return target;
+}
+
 bool BrowserBox::navigationAccepted(const QUrl& url, bool isMainFrame) {
   // Our own notice comes as a data address or under the address it stands
   // for: nothing for the window to decide on.
@@ -131,6 +142,8 @@ bool BrowserBox::navigationAccepted(const QUrl& url, bool isMainFrame) {
   }
   bool cancel = false;
   emit aboutToNavigate(UrlToGbk(url), &cancel);
+  if (cancel) return false;
+  emit aboutToNavigateTo(TargetOf(url), &cancel);
   if (cancel) return false;
   // Pages the program writes itself never need scripts; the site's pages may.
   if (isMainFrame)
@@ -156,10 +169,12 @@ void BrowserBox::openFile(const std::filesystem::path& file) {
   setUrl(QUrl::fromLocalFile(PathToQ(file)));
 }
 
-void BrowserBox::showPage(const std::string& htmlGbk) {
+void BrowserBox::showPage(const std::string& htmlGbk, const std::filesystem::path& baseFolder) {
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  QUrl base;
+  if (!baseFolder.empty()) base = QUrl::fromLocalFile(PathToQ(baseFolder / ""));
   setContent(QByteArray(htmlGbk.data(), static_cast<qsizetype>(htmlGbk.size())),
-             QStringLiteral("text/html;charset=GBK"));
+             QStringLiteral("text/html;charset=GBK"), base);
 }
 
 std::string BrowserBox::addressGbk() const { return UrlToGbk(url()); }

@@ -24,6 +24,16 @@ namespace platform {
 
 class BrowserBox;
 
+// Where a navigation leads, as a window that carries out in-page commands
+// needs it: a command is told by the file name of a local page, its value
+// by the query alone, so no folder name can pass for either.
+struct NavigationTarget {
+  std::string addressGbk;  // the whole address, as aboutToNavigate gives it
+  bool localFile = false;
+  std::string fileNameGbk;  // last segment of the path, decoded
+  std::string queryGbk;     // the query decoded to its raw bytes
+};
+
 // The page that reports every navigation request to its box first.
 class BrowserPage : public QWebEnginePage {
   Q_OBJECT
@@ -49,8 +59,9 @@ class BrowserBox : public QWebEngineView {
   // Opens a page the program generated, without JavaScript.
   void openFile(const std::filesystem::path& file);
   // Shows a generated page (GBK HTML) straight from memory, without
-  // JavaScript, for when its file could not be written.
-  void showPage(const std::string& htmlGbk);
+  // JavaScript, for when its file could not be written. Given the folder
+  // the page belongs in, its relative links and pictures resolve there.
+  void showPage(const std::string& htmlGbk, const std::filesystem::path& baseFolder = {});
 
   // The current address as GBK text.
   std::string addressGbk() const;
@@ -63,6 +74,7 @@ class BrowserBox : public QWebEngineView {
   // The address as the window sees it: the path part decoded (UTF-8 file
   // names become GBK), the query decoded to its raw bytes.
   static std::string UrlToGbk(const QUrl& url);
+  static NavigationTarget TargetOf(const QUrl& url);
 
   // Whether `url` is on the stand-in site the program uses while no site
   // address is set: its host is under the reserved name ".invalid", which
@@ -77,6 +89,9 @@ class BrowserBox : public QWebEngineView {
   // Emitted before every navigation, on the GUI thread; a receiver sets
   // *cancel to keep the box where it is. Connect directly.
   void aboutToNavigate(const std::string& addressGbk, bool* cancel);
+  // The same request with its parts apart; emitted after aboutToNavigate
+  // when that did not cancel.
+  void aboutToNavigateTo(const platform::NavigationTarget& target, bool* cancel);
 
  private:
   friend class BrowserPage;

@@ -1,0 +1,35 @@
+#pragma once
+// The favourites list of the region prefix and industry suffix given when
+// the window opens, with a remove link per name, print, clear and export.
+#include <QWidget>
+#include <string>
+
+namespace analysis {
+
+class FavouritesPage;
+
+class FavouritesWindow : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignedWidth = 588;
+  static constexpr int kDesignedHeight = 401;
+
+  FavouritesWindow(const std::string& prefix, const std::string& suffix, QWidget* parent = nullptr);
+
+  // Creates the window (deleted when closed) and shows it maximised.
+  static FavouritesWindow* Open(QWidget* parent, const std::string& prefix, const std::string& suffix);
+
+  template <class T>
+  T* control(const char* name) const {
+    return findChild<T*>(QString::fromUtf8(name));
+  }
+
+  FavouritesPage* favourites() const { return favourites_; }
+
+ private:
+  void ShowTitle(int count);
+
+  FavouritesPage* favourites_ = nullptr;
+};
+
+}  // namespace analysis

@@ -1,0 +1,42 @@
+#include "analysis/ui/PageLinks.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include "analysis/name_pages.h"
+#include "online/ui/OnlineDictionaryWindow.h"
+#include "platform/dialogs.h"
+#include "platform/gbk.h"
+#include "platform/ui/BrowserBox.h"
+
+namespace analysis {
+
+void AttachPageLinks(platform::BrowserBox* box, QObject* context,
+                     std::function<void(const std::string& name)> nameAction) {
+  QObject::connect(
+      box, &platform::BrowserBox::aboutToNavigateTo, context,
+      [context, nameAction](const platform::NavigationTarget& target, bool* cancel) {
+        const PageCommand command = ParsePageCommand(target.localFile, target.fileNameGbk, target.queryGbk);
+        if (command.kind == PageCommandKind::None) return;
+        *cancel = true;
+        // A link without its value is no command to carry out.
+        if (command.value.empty()) return;
+        QPointer<QObject> alive(context);
+        QTimer::singleShot(0, context, [alive, command, nameAction] {
+          if (!alive) return;
+          if (command.kind == PageCommandKind::Name)
+            nameAction(command.value);
+          else
+            online::OpenDictionaryOnCharacter(command.value);
+        });
+      },
+      Qt::DirectConnection);
+}
+
+bool ReportFavouritesFailure(FavouritesChange change, const std::filesystem::path& file) {
+  if (change != FavouritesChange::ReadFailed && change != FavouritesChange::WriteFailed) return false;
+  platform::ShowMessageBox(FavouritesFailureText(change, file), gbk::G("提示"), platform::kOkInformation);
+  return true;
+}
+
+}  // namespace analysis
