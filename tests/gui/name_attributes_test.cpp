@@ -120,6 +120,16 @@ TEST_F(NameAttributesTest, AddRemoveAndDictionaryLinksCarryTheNamesExactly) {
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
+TEST_F(NameAttributesTest, APageThatCannotBeWrittenIsShownWithWorkingLinks) {
+  std::filesystem::create_directories(frame::globals().appDataDirectory / "namelist.htm" / "in-the-way");
+  auto w = OpenAttributes();
+  auto* names = w->control<BrowserBox>("超文本浏览框1");
+  ASSERT_TRUE(Loaded(names));
+  EXPECT_EQ(Count(names, "a[href^='ok.htm']"), 3);
+  ClickLink(names, "ok.htm", 0);
+  EXPECT_TRUE(WaitUntil([&] { return ReadAll(ListFile()) == G("禾川") + "\r\n"; }));
+}
+
 TEST_F(NameAttributesTest, PagingFollowsThePageCount) {
   struct Row {
     int names;

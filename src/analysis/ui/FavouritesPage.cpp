@@ -27,13 +27,12 @@ void FavouritesPage::Render() {
   if (!list.ok) ReportFavouritesFailure(FavouritesChange::ReadFailed, file_);
   count_ = static_cast<int>(list.names.size());
   const std::string html = BuildFavouritesPage(list.names);
-  const std::filesystem::path folder = frame::globals().pageDirectory;
-  const std::filesystem::path page = FavouritesPagePath(folder);
+  const std::filesystem::path page = FavouritesPagePath(frame::globals().pageDirectory);
   // A page file that could not be replaced would show an older list.
   if (platform::WriteFileAtomically(page, html))
     box_->openFile(page);
   else
-    box_->showPage(html, folder);
+    box_->showPage(html, page);
   emit rendered(count_);
 }
 

@@ -69,15 +69,10 @@ void NameAttributesWindow::buildControls() {
   tabs_ = tabs;
   tabs_->setObjectName(QStringLiteral("选择夹1"));
   tabs_->setGeometry(1, 3, 581, 387);
-  QWidget* pages[2] = {new QWidget(), new QWidget()};
-  tabs_->addTab(pages[0], QStringLiteral("查看各名字属性"));
-  tabs_->addTab(pages[1], QStringLiteral("自选列表"));
-  const QRect pageArea = tabs->pageRect();
-  for (QWidget* page : pages) page->resize(pageArea.size());
-
-  auto place = [&](QWidget* w, const char* name, int left, int top, int width, int height) {
-    w->setObjectName(QString::fromUtf8(name));
-    w->setGeometry(QRect(QPoint(left, top) - pageArea.topLeft(), QSize(width, height)));
+  QWidget* pages[2] = {tabs->addPage(QStringLiteral("查看各名字属性")),
+                       tabs->addPage(QStringLiteral("自选列表"))};
+  auto place = [tabs](QWidget* w, const char* name, int left, int top, int width, int height) {
+    tabs->place(w, name, left, top, width, height);
   };
   auto button = [&](int page, const char* name, const char* caption, int left, int top, int width,
                     int height) {
@@ -185,12 +180,11 @@ void NameAttributesWindow::ApplyNamePage(int request, const NamePage& page) {
       QStringLiteral("查看各名称属性 (当前页 %1 / 总页数 %2) ").arg(pageNumber_).arg(pageCount_);
   if (tabs_->currentIndex() == 0) setWindowTitle(namePagesCaption_);
 
-  const std::filesystem::path folder = frame::globals().pageDirectory;
-  const std::filesystem::path file = NamePagePath(folder);
+  const std::filesystem::path file = NamePagePath(frame::globals().pageDirectory);
   if (platform::WriteFileAtomically(file, page.html))
     namesBrowser_->openFile(file);
   else
-    namesBrowser_->showPage(page.html, folder);
+    namesBrowser_->showPage(page.html, file);
   emit namePageShown();
 }
 

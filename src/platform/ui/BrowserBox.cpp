@@ -169,12 +169,10 @@ void BrowserBox::openFile(const std::filesystem::path& file) {
   setUrl(QUrl::fromLocalFile(PathToQ(file)));
 }
 
-void BrowserBox::showPage(const std::string& htmlGbk, const std::filesystem::path& baseFolder) {
+void BrowserBox::showPage(const std::string& htmlGbk, const std::filesystem::path& file) {
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-  QUrl base;
-  if (!baseFolder.empty()) base = QUrl::fromLocalFile(PathToQ(baseFolder / ""));
   setContent(QByteArray(htmlGbk.data(), static_cast<qsizetype>(htmlGbk.size())),
-             QStringLiteral("text/html;charset=GBK"), base);
+             QStringLiteral("text/html;charset=GBK"), file.empty() ? QUrl() : QUrl::fromLocalFile(PathToQ(file)));
 }
 
 std::string BrowserBox::addressGbk() const { return UrlToGbk(url()); }

@@ -59,9 +59,10 @@ class BrowserBox : public QWebEngineView {
   // Opens a page the program generated, without JavaScript.
   void openFile(const std::filesystem::path& file);
   // Shows a generated page (GBK HTML) straight from memory, without
-  // JavaScript, for when its file could not be written. Given the folder
-  // the page belongs in, its relative links and pictures resolve there.
-  void showPage(const std::string& htmlGbk, const std::filesystem::path& baseFolder = {});
+  // JavaScript, for when its file could not be written. With `file`, the
+  // page stands at that file's address, so its relative links and pictures
+  // resolve beside it.
+  void showPage(const std::string& htmlGbk, const std::filesystem::path& file = {});
 
   // The current address as GBK text.
   std::string addressGbk() const;
