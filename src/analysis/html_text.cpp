@@ -10,7 +10,7 @@ std::string HtmlEscape(std::string_view gbk) {
   size_t i = 0;
   while (i < gbk.size()) {
     unsigned char c = gbk[i];
-    if (gbk::IsLeadByte(c) && i + 1 < gbk.size()) {
+    if (gbk::StrictCharSize(gbk, i) == 2) {
       out.append(gbk.substr(i, 2));
       i += 2;
       continue;
@@ -32,7 +32,12 @@ std::string HtmlEscape(std::string_view gbk) {
         out += "&#39;";
         break;
       default:
-        out.push_back(static_cast<char>(c));
+        // A byte of 0x80 or more that starts no character: a browser would
+        // join it with the byte after it, which may be markup.
+        if (c >= 0x80)
+          out += "&#65533;";
+        else
+          out.push_back(static_cast<char>(c));
     }
     ++i;
   }

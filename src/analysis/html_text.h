@@ -9,7 +9,9 @@
 namespace analysis {
 
 // Escapes & < > " ' where they stand as one-byte characters; two-byte GBK
-// characters pass unchanged (their trail bytes are never touched).
+// characters pass unchanged (their trail bytes are never touched); a byte of
+// 0x80 or more that is no part of a two-byte character becomes the
+// replacement character, so it can never join with the byte after it.
 std::string HtmlEscape(std::string_view gbk);
 
 // Every byte but A-Z a-z 0-9 - . _ ~ as %XX: a value that travels in a link

@@ -153,4 +153,18 @@ TEST(PageText, EscapingKeepsTwoByteCharactersWhole) {
   EXPECT_EQ(analysis::HtmlEscape("\x95\x5C\x81\x7C"), "\x95\x5C\x81\x7C");
 }
 
+TEST(PageText, ALeadByteNeverHidesMarkup) {
+  // A browser reads a lead byte with a byte that cannot end a character as
+  // two characters, so the special byte after it must be escaped all the same.
+  const std::pair<char, std::string> specials[] = {
+      {'<', "&lt;"}, {'>', "&gt;"}, {'&', "&amp;"}, {'"', "&quot;"}, {'\'', "&#39;"}};
+  for (int lead = 0x80; lead <= 0xFF; ++lead) {
+    for (const auto& [special, entity] : specials) {
+      std::string in{char(lead), special};
+      EXPECT_EQ(analysis::HtmlEscape(in), "&#65533;" + entity) << lead << " " << special;
+    }
+    EXPECT_EQ(analysis::HtmlEscape(std::string(1, char(lead))), "&#65533;") << lead;
+  }
+}
+
 }  // namespace
