@@ -86,16 +86,22 @@ std::string ReadSetting(std::string_view key, std::string_view defaultValue) {
 }
 
 bool WriteSetting(std::string_view key, std::string_view value) {
+  return WriteSettings({{std::string(key), std::string(value)}});
+}
+
+bool WriteSettings(const platform::ProfileEntries& entries) {
   const Globals& g = globals();
-  if (g.settingsFilePath.empty() || key.empty()) return false;
-  if (!platform::WriteProfileString(g.appName, key, value, g.settingsFilePath)) return false;
+  if (g.settingsFilePath.empty()) return false;
+  for (const auto& e : entries)
+    if (e.first.empty()) return false;
+  if (!platform::WriteProfileStrings(g.appName, entries, g.settingsFilePath)) return false;
   std::vector<SettingsListener> copy;
   {
     std::lock_guard l(g_listenersMutex);
     for (auto& [id, f] : Listeners()) copy.push_back(f);
   }
-  std::string k(key), v(value);
-  for (auto& f : copy) f(k, v);
+  for (const auto& [k, v] : entries)
+    for (auto& f : copy) f(k, v);
   return true;
 }
 

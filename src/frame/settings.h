@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ini.h"
+
 namespace frame {
 
 // GBK text of the notice file, CR LF ended.
@@ -35,6 +37,9 @@ std::string EnsureTrailingSlash(std::string path);
 std::string ReadSetting(std::string_view key, std::string_view defaultValue);
 // Writes a key; returns false when the write failed (the old value stays).
 bool WriteSetting(std::string_view key, std::string_view value);
+// Writes several keys with one rewrite of the file, in order (listeners are
+// told of each); false when the write failed (the old values stay).
+bool WriteSettings(const platform::ProfileEntries& entries);
 // Reads a number: decimal text, full-width digits accepted, anything else 0.
 int ReadSettingNumber(std::string_view key, int defaultValue);
 

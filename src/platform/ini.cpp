@@ -6,9 +6,13 @@
 
 #include <cerrno>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 #include <mutex>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/gbk.h"
 
@@ -165,7 +169,24 @@ bool ReadFileForRewrite(const std::filesystem::path& file, std::string* bytes) {
   return ReadWholeFile(file, bytes) != ReadStatus::kFailed;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+namespace {
+
+// What tells one version of a file from another without reading it.
+struct Stamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = -1;
+  long long modifiedNs = 0;
+  bool operator==(const Stamp&) const = default;
+};
+
+Stamp StampOf(const struct stat& st) {
+  return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+// As WriteFileAtomically; `stamp` gets the written file's stamp, taken from
+// the file itself before it is renamed into place.
+bool WriteAtomically(const std::filesystem::path& file, std::string_view bytes, Stamp* stamp) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path tmp = file;
   tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
@@ -184,7 +205,8 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+  struct stat written {};
+  if (::fsync(fd) != 0 || ::fstat(fd, &written) != 0 || ::close(fd) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }
@@ -192,7 +214,83 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     ::unlink(tmp.c_str());
     return false;
   }
+  if (stamp) *stamp = StampOf(written);
   return true;
+}
+
+// ASCII letters of one-byte characters folded, as names compare.
+std::string FoldName(std::string_view name) {
+  std::string out(name);
+  for (size_t i = 0; i < out.size(); i += gbk::StrictCharSize(out, i))
+    if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] + 32);
+  return out;
+}
+
+// A profile file as last read or written by this process: its text, and
+// the first value of every key of each section asked for so far, gathered
+// in one pass over the text when the section is first asked for.
+struct CachedFile {
+  Stamp stamp;
+  std::string text;
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections;
+
+  // `section` as cleaned for lookup; keys of the result are folded.
+  const std::unordered_map<std::string, std::string>& Section(const std::string& section) {
+    std::string folded = FoldName(section);
+    if (auto it = sections.find(folded); it != sections.end()) return it->second;
+    auto& keys = sections[folded];
+    bool inSection = false;
+    Lines lines(text);
+    for (std::string_view line; lines.Next(&line);) {
+      std::string_view name, k, v;
+      if (SectionHeader(line, &name))
+        inSection = EqualNoCase(name, section);
+      else if (inSection && KeyLine(line, &k, &v))
+        keys.try_emplace(FoldName(k), Unquote(v));
+    }
+    return keys;
+  }
+};
+
+// Files the program reads again and again (the settings file above all)
+// are read once and kept, and read again only when their stamp shows that
+// someone changed them. Guarded by ProfileMutex.
+std::map<std::filesystem::path, CachedFile>& Cache() {
+  static std::map<std::filesystem::path, CachedFile> files;
+  return files;
+}
+
+// The cached file, read again when it changed on disk; nothing when it is
+// missing or cannot be read.
+CachedFile* CurrentFile(const std::filesystem::path& file, ReadStatus* status) {
+  auto& cache = Cache();
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) {
+    *status = errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
+    cache.erase(file);
+    return nullptr;
+  }
+  if (auto it = cache.find(file); it != cache.end() && it->second.stamp == StampOf(st)) {
+    *status = ReadStatus::kOk;
+    return &it->second;
+  }
+  CachedFile fresh;
+  fresh.stamp = StampOf(st);
+  *status = ReadWholeFile(file, &fresh.text);
+  if (*status != ReadStatus::kOk) {
+    cache.erase(file);
+    return nullptr;
+  }
+  if (cache.size() >= 8) cache.clear();
+  return &(cache[file] = std::move(fresh));
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+  std::lock_guard lock(ProfileMutex());
+  Cache().erase(file);
+  return WriteAtomically(file, bytes, nullptr);
 }
 
 std::vector<std::optional<std::string>> ReadProfileStringsFromText(std::string_view text, std::string_view section,
@@ -232,80 +330,113 @@ std::string ReadProfileStringFromText(std::string_view text, std::string_view se
 std::string ReadProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
                               const std::filesystem::path& file) {
   if (file.empty() || section.empty() || key.empty()) return {};
+  // Names are looked up the way they are written, so every name finds itself.
+  const std::string sec = CleanName(section), k = FoldName(CleanName(key));
   std::lock_guard lock(ProfileMutex());
-  bool ok = false;
-  std::string text = ReadFileBytes(file, &ok);
-  if (!ok) return std::string(defaultValue);
-  return ReadProfileStringFromText(text, section, key, defaultValue);
+  ReadStatus status;
+  CachedFile* cached = CurrentFile(file, &status);
+  if (!cached) return std::string(defaultValue);
+  const auto& keys = cached->Section(sec);
+  auto it = keys.find(k);
+  return it == keys.end() ? std::string(defaultValue) : it->second;
 }
 
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::filesystem::path& file) {
+  return WriteProfileStrings(section, {{std::string(key), std::string(value)}}, file);
+}
+
+bool WriteProfileStrings(std::string_view section, const ProfileEntries& entries, const std::filesystem::path& file) {
   if (file.empty()) return false;
-  std::string sec = CleanName(section);
-  std::string k = CleanName(key);
-  if (sec.empty() || k.empty()) return false;
-  std::string v = CleanValue(value);
+  const std::string sec = CleanName(section);
+  if (sec.empty()) return false;
+  // Cleaned entries in order; a key given twice keeps its last value.
+  ProfileEntries todo;
+  for (const auto& [key, value] : entries) {
+    std::string k = CleanName(key);
+    if (k.empty()) return false;
+    auto same = std::find_if(todo.begin(), todo.end(), [&](const auto& e) { return EqualNoCase(e.first, k); });
+    if (same != todo.end())
+      same->second = CleanValue(value);
+    else
+      todo.emplace_back(std::move(k), CleanValue(value));
+  }
+  if (todo.empty()) return true;
 
   std::lock_guard lock(ProfileMutex());
-  std::string text;
   // A file that is there but cannot be read is never replaced by one that
-  // holds only this key.
-  if (!ReadFileForRewrite(file, &text)) return false;
+  // holds only these keys.
+  ReadStatus status;
+  CachedFile* cached = CurrentFile(file, &status);
+  if (status == ReadStatus::kFailed) return false;
+  const std::string_view text = cached ? std::string_view(cached->text) : std::string_view();
 
   std::string out;
-  out.reserve(text.size() + k.size() + v.size() + 8);
-  bool inSection = false, sectionSeen = false, written = false;
-  // Index of the line after the last non-blank line of the target section,
-  // where a new key goes.
+  out.reserve(text.size() + 64 * todo.size());
   auto emit = [&out](std::string_view l) {
     out.append(l);
     out.append("\r\n");
   };
-  std::vector<std::string> pending;  // blank lines held back inside the target section
+  std::vector<bool> written(todo.size(), false);
+  auto emitUnwritten = [&] {
+    for (size_t j = 0; j < todo.size(); ++j)
+      if (!written[j]) {
+        emit(todo[j].first + "=" + todo[j].second);
+        written[j] = true;
+      }
+  };
+  // The keys go into the first section of that name: replaced where they
+  // stand, the others added after its last non-blank line.
+  bool inTarget = false, targetSeen = false;
+  std::vector<std::string_view> pending;  // blank lines held back inside the target section
+  auto flushPending = [&] {
+    for (auto p : pending) emit(p);
+    pending.clear();
+  };
   Lines lines(text);
   for (std::string_view line; lines.Next(&line);) {
     std::string_view name;
     if (SectionHeader(line, &name)) {
-      if (inSection && !written) {
-        emit(k + "=" + v);
-        written = true;
-      }
-      for (auto& p : pending) emit(p);
-      pending.clear();
-      inSection = EqualNoCase(name, sec);
-      if (inSection) sectionSeen = true;
+      if (inTarget) emitUnwritten();
+      flushPending();
+      inTarget = !targetSeen && EqualNoCase(name, sec);
+      if (inTarget) targetSeen = true;
       emit(line);
       continue;
     }
-    if (inSection && !written) {
+    if (inTarget) {
       std::string_view lk, lv;
-      if (KeyLine(line, &lk, &lv) && EqualNoCase(lk, k)) {
-        for (auto& p : pending) emit(p);
-        pending.clear();
-        emit(std::string(lk) + "=" + v);
-        written = true;
-        continue;
+      if (KeyLine(line, &lk, &lv)) {
+        auto j = std::find_if(todo.begin(), todo.end(), [&](const auto& e) { return EqualNoCase(lk, e.first); }) -
+                 todo.begin();
+        if (j < static_cast<long>(todo.size()) && !written[j]) {
+          flushPending();
+          emit(std::string(lk) + "=" + todo[j].second);
+          written[j] = true;
+          continue;
+        }
       }
       if (Trim(line).empty()) {
-        pending.emplace_back(line);
+        pending.push_back(line);
         continue;
       }
-      for (auto& p : pending) emit(p);
-      pending.clear();
+      flushPending();
     }
     emit(line);
   }
-  if (inSection && !written) {
-    emit(k + "=" + v);
-    written = true;
-  }
-  for (auto& p : pending) emit(p);
-  if (!sectionSeen) {
+  if (inTarget) emitUnwritten();
+  flushPending();
+  if (!targetSeen) {
     emit("[" + sec + "]");
-    emit(k + "=" + v);
+    emitUnwritten();
   }
-  return WriteFileAtomically(file, out);
+  Stamp stamp;
+  if (!WriteAtomically(file, out, &stamp)) return false;
+  CachedFile& now = Cache()[file];
+  now.stamp = stamp;
+  now.text = std::move(out);
+  now.sections.clear();
+  return true;
 }
 
 }  // namespace platform

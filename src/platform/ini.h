@@ -9,6 +9,8 @@
 //   double quotes loses them.
 // - A write keeps every other section and key, creates the file and the
 //   section when missing, and replaces the file atomically.
+// - A file is read once and kept parsed; it is read again only when its
+//   size, modification time or identity on disk changed.
 // - Line breaks and zero bytes in a written value become blanks, and "[",
 //   "]", "=" and lone lead bytes are kept out of keys and section names (the
 //   same cleaning applies to the names a read looks up), so no value can add
@@ -18,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -30,6 +33,12 @@ std::string ReadProfileString(std::string_view section, std::string_view key, st
 // keeps its mode.
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::filesystem::path& file);
+
+// Writes several keys of one section in one read-modify-write: what
+// WriteProfileString does for each, done once. A key given twice keeps its
+// last value.
+using ProfileEntries = std::vector<std::pair<std::string, std::string>>;
+bool WriteProfileStrings(std::string_view section, const ProfileEntries& entries, const std::filesystem::path& file);
 
 // Reads from INI text already in memory (the same rules as the file read).
 std::string ReadProfileStringFromText(std::string_view text, std::string_view section, std::string_view key,

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,6 +61,40 @@ TEST_F(IniTest, WriteCreatesFileAndSectionAndKeepsOthers) {
   auto fresh = home.root() / "fresh.ini";
   ASSERT_TRUE(WriteProfileString("S", "k", "v", fresh));
   EXPECT_EQ(ReadAll(fresh), "[S]\r\nk=v\r\n");
+}
+
+TEST_F(IniTest, OneBatchWritesEveryKeyOnce) {
+  WriteAll(file, "[S]\r\na=1\r\n\r\n[T]\r\nx=1\r\n");
+  ASSERT_TRUE(platform::WriteProfileStrings("S", {{"a", "9"}, {"c", "3"}, {"A", "10"}}, file));
+  EXPECT_EQ(ReadAll(file), "[S]\r\na=10\r\nc=3\r\n\r\n[T]\r\nx=1\r\n");
+}
+
+// The file is kept parsed between reads; a change by someone else (another
+// size, another modification time, a new file put in its place) is seen.
+TEST_F(IniTest, ChangesMadeByOthersAreSeen) {
+  auto setModified = [&](int seconds) {
+    struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+  };
+  WriteAll(file, "[S]\r\na=1\r\n");
+  setModified(1000);
+  EXPECT_EQ(ReadProfileString("S", "a", "", file), "1");
+  WriteAll(file, "[S]\r\na=22\r\n");
+  setModified(1000);
+  EXPECT_EQ(ReadProfileString("S", "a", "", file), "22");
+  WriteAll(file, "[S]\r\na=33\r\n");
+  setModified(2000);
+  EXPECT_EQ(ReadProfileString("S", "a", "", file), "33");
+  auto other = home.root() / "other.ini";
+  WriteAll(other, "[S]\r\na=44\r\n");
+  std::filesystem::rename(other, file);
+  setModified(2000);
+  EXPECT_EQ(ReadProfileString("S", "a", "", file), "44");
+  ASSERT_TRUE(WriteProfileString("S", "b", "5", file));
+  WriteAll(file, "[S]\r\na=55\r\n");
+  EXPECT_EQ(ReadProfileString("S", "b", "none", file), "none");
+  std::filesystem::remove(file);
+  EXPECT_EQ(ReadProfileString("S", "a", "gone", file), "gone");
 }
 
 TEST_F(IniTest, GbkSectionKeysAndValuesRoundTrip) {

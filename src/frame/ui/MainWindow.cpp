@@ -529,15 +529,17 @@ void MainWindow::loadBossOptions() {
   }
 }
 
-void MainWindow::saveBossOptions() {
-  WriteSetting(gbk::G("选项18"), std::to_string(ComboIndex(control<QComboBox>("组合框18"))));
-  WriteSetting(gbk::G("选项21"), std::to_string(ComboIndex(control<QComboBox>("组合框21"))));
-  WriteSetting(gbk::G("选项22"), std::to_string(ComboIndex(control<QComboBox>("组合框22"))));
-  WriteSetting(gbk::G("选项23"), std::to_string(ComboIndex(control<QComboBox>("组合框23"))));
-  WriteSetting(gbk::G("老板姓名1"), FromQ(control<QLineEdit>("编辑框N1")->text()));
-  WriteSetting(gbk::G("老板姓名2"), FromQ(control<QLineEdit>("编辑框N2")->text()));
-  WriteSetting(gbk::G("选项sx"), std::to_string(ComboIndex(control<QComboBox>("组合框SX"))));
+platform::ProfileEntries MainWindow::bossOptions() {
+  return {{gbk::G("选项18"), std::to_string(ComboIndex(control<QComboBox>("组合框18")))},
+          {gbk::G("选项21"), std::to_string(ComboIndex(control<QComboBox>("组合框21")))},
+          {gbk::G("选项22"), std::to_string(ComboIndex(control<QComboBox>("组合框22")))},
+          {gbk::G("选项23"), std::to_string(ComboIndex(control<QComboBox>("组合框23")))},
+          {gbk::G("老板姓名1"), FromQ(control<QLineEdit>("编辑框N1")->text())},
+          {gbk::G("老板姓名2"), FromQ(control<QLineEdit>("编辑框N2")->text())},
+          {gbk::G("选项sx"), std::to_string(ComboIndex(control<QComboBox>("组合框SX")))}};
 }
+
+void MainWindow::saveBossOptions() { WriteSettings(bossOptions()); }
 
 void MainWindow::toggleGenderCheck() {
   male_ = !male_;
@@ -677,23 +679,26 @@ void MainWindow::startNetworkThread() {
 }
 
 void MainWindow::saveInputs() {
-  WriteSetting(gbk::G("名称字数"), std::to_string(ComboIndex(control<QComboBox>("组合框1"))));
-  WriteSetting(gbk::G("地区名"), FromQ(control<QLineEdit>("编辑框1")->text()));
-  WriteSetting(gbk::G("类别名"), FromQ(control<QLineEdit>("编辑框2")->text()));
+  // The inputs, then the boss data, in one rewrite of the settings file.
+  platform::ProfileEntries entries = {
+      {gbk::G("名称字数"), std::to_string(ComboIndex(control<QComboBox>("组合框1")))},
+      {gbk::G("地区名"), FromQ(control<QLineEdit>("编辑框1")->text())},
+      {gbk::G("类别名"), FromQ(control<QLineEdit>("编辑框2")->text())}};
   for (const char* n : {"A1", "A2", "A3", "A4", "A5"}) {
     std::string name = std::string("编辑框") + n;
-    WriteSetting(n, FromQ(control<QLineEdit>(name.c_str())->text()));
+    entries.emplace_back(n, FromQ(control<QLineEdit>(name.c_str())->text()));
   }
   // Ended by the update, the window was minimised only for the question.
   const int state = endingForUpdate_ && stateBeforeUpdate_ >= 0 ? stateBeforeUpdate_ : savedWindowState();
-  WriteSetting(gbk::G("位置A"), std::to_string(state));
+  entries.emplace_back(gbk::G("位置A"), std::to_string(state));
+  for (auto& e : bossOptions()) entries.push_back(std::move(e));
+  WriteSettings(entries);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closed_) {
     closed_ = true;
     saveInputs();
-    saveBossOptions();
     emit closing();
     platform::StopWorkerThread(globals().generationThread);
   }

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "platform/ini.h"
+
 class QLabel;
 class QTableView;
 
@@ -83,6 +85,8 @@ class MainWindow : public QMainWindow {
   void restoreInputs();
   void loadBossOptions();
   void saveInputs();
+  // The boss data as the settings file keeps it.
+  platform::ProfileEntries bossOptions();
   void onSettingWritten(const QString& key, const QString& value);
   void startNetworkThread();
 
