@@ -108,6 +108,14 @@ TEST_F(BrowserBoxTest, GeneratedPagesRunNoScriptsButSitePagesDo) {
   const std::string script = "<script>document.title='ran';</script>";
   ASSERT_TRUE(Load(Page("script.htm", script)));
   EXPECT_EQ(box_.title(), QStringLiteral("page"));
+  {
+    QSignalSpy shown(&box_, &BrowserBox::loadFinished);
+    box_.showPage("<html><head><title>memory</title></head><body>" + script + "</body></html>",
+                  home_.root() / "memory.htm");
+    ASSERT_TRUE(shown.wait(20000));
+    QTest::qWait(100);
+    EXPECT_EQ(box_.title(), QStringLiteral("memory"));
+  }
 
   testing_support::TestHttpServer server;
   ASSERT_FALSE(server.BaseUrl().empty());

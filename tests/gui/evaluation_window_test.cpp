@@ -109,8 +109,7 @@ TEST_F(EvaluationWindowTest, FromTheGridTheNameIsScoredAtOnceWithoutTheChecks) {
   std::string page = testing_support::ReadAll(analysis::ScorePagePath());
   EXPECT_GT(gbk::Find(page, G("整体名称：")), 0);
   auto* score = window_->control<platform::BrowserBox>("超文本浏览框1");
-  EXPECT_TRUE(score->url().isLocalFile());
-  EXPECT_TRUE(score->url().toLocalFile().endsWith("/temp.htm"));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return score->url().toLocalFile().endsWith("/temp.htm"); }));
 }
 
 struct RefusalRow {
@@ -164,6 +163,39 @@ TEST_F(EvaluationWindowTest, EvaluationShowsItsTitleThenBuildsOnePagePerCharacte
   window_->control<QPushButton>("按钮1")->click();
   ASSERT_TRUE(WaitForResult());
   EXPECT_EQ(TabTitles(), (QStringList{"临", "江", "禾", "禾", "公", "司"}));
+}
+
+TEST_F(EvaluationWindowTest, EachWindowKeepsItsOwnScorePageAcrossReloads) {
+  struct Scored {
+    std::unique_ptr<NameEvaluationWindow> window;
+    const char* name;
+  } windows[] = {{nullptr, "禾川"}, {nullptr, "澜舟"}};
+  auto score = [](NameEvaluationWindow* w) { return w->control<platform::BrowserBox>("超文本浏览框1"); };
+  auto shows = [&](NameEvaluationWindow* w, const char* name) {
+    return testing_support::WaitUntil([&] {
+      QString text;
+      bool done = false;
+      score(w)->page()->toPlainText([&](const QString& t) { text = t, done = true; });
+      testing_support::WaitUntil([&] { return done; }, 5000);
+      return text.contains(QString::fromUtf8(name));
+    }, 20000);
+  };
+  for (Scored& s : windows) {
+    frame::globals().selectedName = G(s.name);
+    frame::globals().evaluationPrefix = G("临江");
+    frame::globals().evaluationSuffix = G("软件有限公司");
+    s.window = std::make_unique<NameEvaluationWindow>();
+    s.window->show();
+    ASSERT_TRUE(shows(s.window.get(), s.name)) << s.name;
+  }
+  // "temp.htm" holds the last name scored, as it always has.
+  EXPECT_GT(gbk::Find(testing_support::ReadAll(analysis::ScorePagePath()), G("澜舟")), 0);
+  for (Scored& s : windows) {
+    QSignalSpy loaded(score(s.window.get()), &platform::BrowserBox::loadFinished);
+    score(s.window.get())->reload();
+    ASSERT_TRUE(loaded.wait(20000));
+    EXPECT_TRUE(shows(s.window.get(), s.name)) << s.name;
+  }
 }
 
 TEST_F(EvaluationWindowTest, APageFileThatCannotBeWrittenNeverShowsAnOldScore) {

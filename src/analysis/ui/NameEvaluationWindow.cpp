@@ -18,6 +18,7 @@
 #include "frame/ui/DesignedTabs.h"
 #include "platform/dialogs.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/WindowState.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace analysis {
@@ -68,7 +69,7 @@ NameEvaluationWindow::~NameEvaluationWindow() { StopEvaluation(); }
 NameEvaluationWindow* NameEvaluationWindow::Open(QWidget* parent) {
   auto* window = new NameEvaluationWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->showMaximized();
+  platform::ShowMaximized(window);
   return window;
 }
 
@@ -194,12 +195,11 @@ void NameEvaluationWindow::ApplyEvaluation(const EvaluationResult& result) {
   boxes_[kPrefix]->setText(platform::Q(result.boxes.prefix));
   boxes_[kMain]->setText(platform::Q(result.boxes.mainName));
   boxes_[kSuffix]->setText(platform::Q(result.boxes.suffix));
-  // A page file that could not be replaced still holds the last name's
-  // score: show this name's page from memory instead.
-  if (result.written)
-    scoreBrowser_->openFile(ScorePagePath());
-  else
-    scoreBrowser_->showPage(result.page);
+  // The page comes from memory: "temp.htm" is shared by every evaluation
+  // window and may hold another window's name by the next reload. It still
+  // stands at the file's address when the file was written; a file that
+  // could not be replaced holds an older score, so then it stands nowhere.
+  scoreBrowser_->showPage(result.page, result.written ? ScorePagePath() : std::filesystem::path());
   BuildCharacterTabs();
   startButton_->setEnabled(true);
   setWindowTitle(platform::Q(EvaluationWindowTitle()));

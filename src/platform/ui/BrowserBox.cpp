@@ -147,7 +147,7 @@ bool BrowserBox::navigationAccepted(const QUrl& url, bool isMainFrame) {
   if (cancel) return false;
   // Pages the program writes itself never need scripts; the site's pages may.
   if (isMainFrame)
-    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
+    page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, IsWebUrl(url));
   return true;
 }
 

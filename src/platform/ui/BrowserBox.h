@@ -59,7 +59,8 @@ class BrowserBox : public QWebEngineView {
   // Opens a page the program generated, without JavaScript.
   void openFile(const std::filesystem::path& file);
   // Shows a generated page (GBK HTML) straight from memory, without
-  // JavaScript, for when its file could not be written. With `file`, the
+  // JavaScript, for when its file could not be written or may be rewritten
+  // for another window before a reload. With `file`, the
   // page stands at that file's address, so its relative links and pictures
   // resolve beside it.
   void showPage(const std::string& htmlGbk, const std::filesystem::path& file = {});
