@@ -110,6 +110,8 @@ void CharacterLookupWindow::query(int page) {
 CharacterLookupWindow* OpenCharacterLookup(QWidget* parent, int page) {
   frame::globals().lookupPage = page;
   auto* window = new CharacterLookupWindow(parent);
+  // No designed place: over the middle of the window it was opened from.
+  if (parent) window->move(parent->frameGeometry().center() - window->rect().center());
   window->show();
   return window;
 }
