@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDate>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "online/site.h"
+#include "online/ui/PageViewerWindow.h"
 #include "online/ui/ContactWindow.h"
 #include "online/ui/DocumentDownloadWindow.h"
 #include "online/ui/DuplicateNameQueryWindow.h"
@@ -85,11 +87,12 @@ class LaunchersTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(LaunchersTest, AnEntryIsEnabledExactlyWhenItsHandlerIsAttached) {
+TEST_F(LaunchersTest, EveryEntryHasAHandlerAndIsEnabled) {
   std::vector<const frame::Launcher*> matched;
   for (const Entry& e : Entries()) {
     const frame::Launcher* row = frame::FindLauncher(e.kind, e.name.toStdString());
-    EXPECT_EQ(e.enabled, row != nullptr) << e.name.toStdString();
+    EXPECT_NE(row, nullptr) << "no handler: " << e.name.toStdString();
+    EXPECT_TRUE(e.enabled) << "disabled: " << e.name.toStdString();
     if (row) matched.push_back(row);
   }
   // A row whose caption matches no entry is a typo that leaves its entry dead.
@@ -235,6 +238,12 @@ TEST_F(LaunchersTest, SiteWindowsOpenFromTheirEntries) {
   auto* documents = window_->findChild<online::DocumentDownloadWindow*>();
   ASSERT_NE(documents, nullptr);
   EXPECT_TRUE(documents->isWindow());
+  Trigger(EntryKind::ToolbarButton, "开张吉日");
+  auto* viewer = online::PageViewerWindow::Current();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(),
+            QString::number(QDate::currentDate().year()) + QStringLiteral("年新公司开张,选个吉日,图个好兆头!"));
+  EXPECT_EQ(viewer->homeAddress(), online::AuspiciousDaysUrl());
   // The contact window alone has no parent.
   Trigger(EntryKind::MenuItem, "联系我们");
   online::ContactWindow* contact = nullptr;

@@ -1,6 +1,7 @@
 #include "frame/ui/Launchers.h"
 
 #include <QAction>
+#include <QDate>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -87,6 +88,11 @@ void OpenFavourites(MainWindow& w) {
   analysis::FavouritesWindow::Open(&w, InputText(w, "编辑框1"), InputText(w, "编辑框2"));
 }
 
+void OpenAuspiciousDays(MainWindow& w) {
+  const std::string year = std::to_string(QDate::currentDate().year());
+  online::OpenPage(&w, year + G("年新公司开张,选个吉日,图个好兆头!"), online::AuspiciousDaysUrl());
+}
+
 void ShowHelp(MainWindow&) { ShowUsageHelp(); }
 void OpenBalanceWindow(MainWindow& w) { analysis::FiveElementBalanceWindow::Open(&w); }
 
@@ -143,6 +149,7 @@ const Launcher kLaunchers[] = {
     {EntryKind::ToolbarButton, "名字分析", EvaluateCurrentInputs},
     {EntryKind::ToolbarButton, "重名查询", OpenDuplicateQueryEmpty},
     {EntryKind::ToolbarButton, "在线字典", [](MainWindow& w) { online::OnlineDictionaryWindow::Open(&w); }},
+    {EntryKind::ToolbarButton, "开张吉日", OpenAuspiciousDays},
     {EntryKind::ToolbarButton, "常用文档", [](MainWindow& w) { online::DocumentDownloadWindow::Open(&w); }},
     {EntryKind::ToolbarButton, "退出", CloseWindow},
 
