@@ -52,12 +52,12 @@ void CheckPool(const std::string& name, const std::string& pool, std::size_t low
 TEST(GenerationData, ShippedValuesFollowTheRules) {
   engine::PutGenerationDataInPlace();
   auto& g = frame::globals();
-  CheckPool("TwoCharPool", g.twoCharPool.Get(), 80, 1000, 10);
-  CheckPool("LongNamePool", g.longNamePool.Get(), 30, 400, 5);
+  CheckPool("TwoCharPool", g.twoCharPool.Get(), 40, 1000, 3);
+  CheckPool("LongNamePool", g.longNamePool.Get(), 20, 400, 2);
 
   std::string words = g.smartWordSource.Get();
   ASSERT_EQ(words.size() % 4, 0u);
-  EXPECT_GE(words.size() / 4, 300u);
+  EXPECT_GE(words.size() / 4, 200u);
   EXPECT_LE(words.size() / 4, 2000u);
   std::set<std::string> seen;
   for (std::size_t i = 0; i < words.size(); i += 4) {
