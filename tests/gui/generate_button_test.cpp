@@ -81,6 +81,28 @@ TEST_F(GenerateButtonTest, SmartModeOneFillsTheGridWithUniqueNumberedRows) {
   }
 }
 
+TEST_F(GenerateButtonTest, NameColumnsFitLongSuffixesButNeverShrinkBelowDesign) {
+  auto* grid = window->control<QTableView>("超级列表框1");
+  QFont large = grid->font();  // whatever font the platform has, names overflow
+  large.setPixelSize(20);
+  grid->setFont(large);
+  struct Row {
+    const char* suffix;
+    bool wider;
+  } rows[] = {{"网络科技发展有限公司", true}, {"厂", false}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.suffix);
+    window->control<QLineEdit>("编辑框2")->setText(QString::fromUtf8(r.suffix));
+    Generate();
+    ASSERT_GT(model->rowCount(), 0);
+    for (int column : {1, 3}) {
+      const int text = grid->fontMetrics().horizontalAdvance(model->index(0, column).data().toString());
+      if (r.wider) EXPECT_GT(grid->columnWidth(column), text) << column;
+      else EXPECT_EQ(grid->columnWidth(column), 172) << column;
+    }
+  }
+}
+
 TEST_F(GenerateButtonTest, FixedCharactersTakeTheirPlaces) {
   window->control<QComboBox>("组合框1")->setCurrentIndex(1);
   window->control<QLineEdit>("编辑框A1")->setText(QStringLiteral(" 华 "));

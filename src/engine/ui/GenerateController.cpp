@@ -28,6 +28,19 @@ namespace {
 using platform::FromQ;
 using platform::Q;
 
+// The grid's designed column widths.
+constexpr int kDesignedColumnWidths[] = {60, 172, 62, 172, 62, 62, 40, 64};
+
+// A long suffix makes full names wider than designed: the full-name and
+// traditional-character columns grow to their content, never below design.
+void FitNameColumns(QTableView* grid) {
+  for (int column : {1, 3}) {
+    grid->resizeColumnToContents(column);
+    if (grid->columnWidth(column) < kDesignedColumnWidths[column])
+      grid->setColumnWidth(column, kDesignedColumnWidths[column]);
+  }
+}
+
 // Shows a run's reports in the main window. It runs on the GUI thread:
 // MakeQueuedSink carries each report over from the worker. A re-listing
 // leaves 按钮4, the grid's enabled state and the status bar alone.
@@ -71,7 +84,9 @@ class WindowSink : public GenerationSink {
     w->control<QPushButton>("按钮2")->show();
     w->control<QPushButton>("按钮3")->show();
     if (!run_) return;
-    w->control<QTableView>("超级列表框1")->setEnabled(true);
+    auto* grid = w->control<QTableView>("超级列表框1");
+    grid->setEnabled(true);
+    FitNameColumns(grid);
     w->setStatusPart(1, Q(f.statusTip));
   }
 
@@ -130,8 +145,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   model_ = new ResultModel(grid);
   grid->setModel(model_);
   model_->setRowIcon(QIcon(frame::ResultRowPicture()));
-  const int widths[] = {60, 172, 62, 172, 62, 62, 40, 64};
-  for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, widths[i]);
+  for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, kDesignedColumnWidths[i]);
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
   connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
   connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this,
