@@ -15,9 +15,13 @@ packages=(
   xauth xvfb
 )
 
+# One query for all of them: a warm start should not wait on the package
+# database more than once.
+installed="$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+  awk '$NF == "installed" && $(NF-1) == "ok" { print $1 }' || true)"
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  grep -qx "$p" <<<"$installed" || missing+=("$p")
 done
 
 if [ "${#missing[@]}" -gt 0 ]; then
