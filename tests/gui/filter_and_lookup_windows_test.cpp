@@ -176,6 +176,19 @@ TEST_F(FilterWindowTest, ConfirmingIsRefusedWhileARunIsGoing) {
   EXPECT_EQ(window->findChild<FilterSettingsWindow*>(), filter);
 }
 
+TEST_F(FilterWindowTest, ClosingTheMainWindowStopsTheRelisting) {
+  std::string names;
+  for (int i = 0; i < 200000; ++i) names += G("金木") + "\r\n";
+  frame::globals().generatedNames.Set(names);
+  FilterSettingsWindow* filter = Open();
+  filter->control<QTabWidget>("选择夹1")->setCurrentIndex(3);
+  QTest::mouseClick(filter->control<QPushButton>("按钮1"), Qt::LeftButton);
+  ASSERT_TRUE(platform::IsRunning(frame::globals().generationThread));
+  window->close();
+  EXPECT_FALSE(platform::IsRunning(frame::globals().generationThread));
+  EXPECT_LT(frame::globals().generatedNames.Get().size(), names.size());
+}
+
 TEST_F(FilterWindowTest, TheResultButtonAndTheFourMenuItemsOpenTheirWindows) {
   auto* filterButton = window->control<QPushButton>("按钮2");
   filterButton->show();
