@@ -52,7 +52,7 @@ void CheckPool(const std::string& name, const std::string& pool, std::size_t low
 TEST(GenerationData, ShippedValuesFollowTheRules) {
   engine::PutGenerationDataInPlace();
   auto& g = frame::globals();
-  CheckPool("TwoCharPool", g.twoCharPool.Get(), 40, 1000, 3);
+  CheckPool("TwoCharPool", g.twoCharPool.Get(), 35, 1000, 3);
   CheckPool("LongNamePool", g.longNamePool.Get(), 20, 400, 2);
 
   std::string words = g.smartWordSource.Get();
