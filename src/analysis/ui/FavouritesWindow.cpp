@@ -9,6 +9,7 @@
 #include "frame/globals.h"
 #include "frame/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/WindowState.h"
 
 namespace analysis {
 
@@ -51,7 +52,7 @@ FavouritesWindow* FavouritesWindow::Open(QWidget* parent, const std::string& pre
                                          const std::string& suffix) {
   auto* window = new FavouritesWindow(prefix, suffix, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->showMaximized();
+  platform::ShowMaximized(window);
   return window;
 }
 

@@ -19,6 +19,7 @@
 #include "platform/ini.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
+#include "platform/ui/WindowState.h"
 
 namespace analysis {
 
@@ -60,7 +61,7 @@ NameAttributesWindow* NameAttributesWindow::Open(QWidget* parent, const std::str
                                                  const std::string& suffix) {
   auto* window = new NameAttributesWindow(prefix, suffix, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->showMaximized();
+  platform::ShowMaximized(window);
   return window;
 }
 

@@ -8,6 +8,7 @@
 #include "online/site.h"
 #include "online/ui/WindowParts.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/WindowState.h"
 
 namespace online {
 
@@ -66,7 +67,7 @@ DocumentDownloadWindow::DocumentDownloadWindow(QWidget* parent) : QWidget(parent
 DocumentDownloadWindow* DocumentDownloadWindow::Open(QWidget* parent) {
   auto* window = new DocumentDownloadWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->showMaximized();
+  platform::ShowMaximized(window);
   return window;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
+#include "platform/ui/WindowState.h"
 
 namespace online {
 namespace {
@@ -87,7 +88,7 @@ KnowledgeViewerWindow* KnowledgeViewerWindow::Open(QWidget* parent) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     OpenList() = window;
   }
-  window->showMaximized();
+  platform::ShowMaximized(window);
   window->raise();
   window->activateWindow();
   return window;

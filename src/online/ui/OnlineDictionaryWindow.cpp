@@ -11,6 +11,7 @@
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
+#include "platform/ui/WindowState.h"
 
 namespace online {
 
@@ -58,7 +59,7 @@ OnlineDictionaryWindow::OnlineDictionaryWindow(QWidget* parent) : QWidget(parent
 OnlineDictionaryWindow* OnlineDictionaryWindow::Open(QWidget* parent) {
   auto* window = new OnlineDictionaryWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->showMaximized();
+  platform::ShowMaximized(window);
   return window;
 }
 

@@ -11,6 +11,7 @@
 #include "online/ui/WindowParts.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/qt_bridge.h"
+#include "platform/ui/WindowState.h"
 
 namespace online {
 namespace {
@@ -66,7 +67,7 @@ PageViewerWindow* PageViewerWindow::Open(QWidget* parent) {
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     OpenViewer() = viewer;
   }
-  viewer->showMaximized();
+  platform::ShowMaximized(viewer);
   viewer->raise();
   viewer->activateWindow();
   return viewer;
