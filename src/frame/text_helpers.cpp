@@ -31,4 +31,9 @@ std::string SiteBaseUrl() {
   return url;
 }
 
+bool SiteAddressSet() {
+  const char* v = std::getenv(kSiteUrlVariable);
+  return v && *v;
+}
+
 }  // namespace frame

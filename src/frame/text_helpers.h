@@ -20,6 +20,10 @@ std::string TextAfter(std::string_view text, std::string_view separator);
 // LANZHOU_SITE_URL when set.
 std::string SiteBaseUrl();
 
+// Whether the user has given the site's address at all; without it every
+// site request is bound to fail, and callers can say why.
+bool SiteAddressSet();
+
 inline constexpr const char* kSiteUrlVariable = "LANZHOU_SITE_URL";
 
 }  // namespace frame

@@ -1,5 +1,6 @@
 #include "online/duplicate_query.h"
 
+#include "frame/text_helpers.h"
 #include "online/site.h"
 #include "platform/gbk.h"
 
@@ -13,6 +14,9 @@ std::string AnswerText(std::string_view body) { return gbk::ReplaceAll(BodyText(
 
 DuplicateQueryOutcome RunDuplicateQuery(std::string_view name, std::stop_token stop,
                                         const HttpOptions& options) {
+  if (!frame::SiteAddressSet())
+    return {DuplicateQueryOutcome::Kind::Failed,
+            gbk::G("查询失败:尚未设置网站地址,无法查询重名。请在启动程序之前把环境变量 LANZHOU_SITE_URL 设为网站地址。")};
   HttpResult result = HttpFetch(DuplicateNameQueryUrl(name), stop, options);
   if (!result.transferred)
     return {DuplicateQueryOutcome::Kind::Failed,

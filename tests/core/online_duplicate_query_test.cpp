@@ -84,4 +84,12 @@ TEST(DuplicateQuery, KeyIsEncodedWholeAndOnlyAnEmpty2xxMeansNoDuplicates) {
   }
 }
 
+TEST(DuplicateQuery, WithoutASiteAddressNothingIsSentAndTheAnswerSaysWhy) {
+  ScopedSiteUrl unset("");
+  online::DuplicateQueryOutcome got = online::RunDuplicateQuery(G("禾川"));
+  EXPECT_EQ(got.kind, Kind::Failed);
+  EXPECT_EQ(gbk::Find(got.text, G("查询失败")), 1);
+  EXPECT_GT(gbk::Find(got.text, "LANZHOU_SITE_URL"), 0);
+}
+
 }  // namespace
