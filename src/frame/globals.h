@@ -83,10 +83,6 @@ struct Globals {
   std::vector<std::string> combinationCharacters;
   std::string combinationCharacterText;
   int lookupPage = 0;
-  int namePageNumber = 0;
-  int namePageListFilled = 0;
-  std::string namePagesCaption;
-  int favouritesCount = 0;
   int duplicateQueryBusy = 0;
 };
 
