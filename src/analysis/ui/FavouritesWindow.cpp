@@ -44,7 +44,6 @@ FavouritesWindow::FavouritesWindow(const std::string& prefix, const std::string&
   for (QWidget* w : {static_cast<QWidget*>(print), static_cast<QWidget*>(exportButton),
                      static_cast<QWidget*>(clear), findChild<QWidget*>(QStringLiteral("透明标签1"))})
     frame::AnchorControl(w, 3);
-  setWindowState(windowState() | Qt::WindowMaximized);
   favourites_->Render();
 }
 
@@ -52,6 +51,8 @@ FavouritesWindow* FavouritesWindow::Open(QWidget* parent, const std::string& pre
                                          const std::string& suffix) {
   auto* window = new FavouritesWindow(prefix, suffix, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  // Maximised only once shown: a state asked for earlier is lost under a
+  // window manager when the page view replaces the native window.
   platform::ShowMaximized(window);
   return window;
 }

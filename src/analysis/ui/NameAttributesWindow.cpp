@@ -18,8 +18,8 @@
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "platform/ui/BrowserBox.h"
-#include "platform/ui/qt_bridge.h"
 #include "platform/ui/WindowState.h"
+#include "platform/ui/qt_bridge.h"
 
 namespace analysis {
 
@@ -50,7 +50,6 @@ NameAttributesWindow::NameAttributesWindow(const std::string& prefix, const std:
   for (const char* name :
        {"按钮1", "按钮2", "按钮3", "按钮4", "透明标签2", "透明标签3", "组合框1", "透明标签1", "按钮5"})
     frame::AnchorControl(control<QWidget>(name), 3);
-  setWindowState(windowState() | Qt::WindowMaximized);
 
   RenderNamePage(1);
 }
@@ -61,6 +60,8 @@ NameAttributesWindow* NameAttributesWindow::Open(QWidget* parent, const std::str
                                                  const std::string& suffix) {
   auto* window = new NameAttributesWindow(prefix, suffix, parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  // Maximised only once shown: a state asked for earlier is lost under a
+  // window manager when the page view replaces the native window.
   platform::ShowMaximized(window);
   return window;
 }
