@@ -104,7 +104,8 @@ RegionPicker::RegionPicker(MainWindow* window)
   closers_[n++] = window->centralWidget();
   for (QObject* closer : closers_)
     if (closer) closer->installEventFilter(this);
-  cities_->viewport()->installEventFilter(this);
+  citiesViewport_ = cities_->viewport();
+  citiesViewport_->installEventFilter(this);
 
   if (auto* close = window->control<QAbstractButton>("图形按钮姓氏选择框"))
     connect(close, &QAbstractButton::clicked, this, &RegionPicker::HideRegionPanel);
@@ -163,7 +164,9 @@ void RegionPicker::RememberChosenCity() {
   WriteSetting(CityRowKey(), std::to_string(cities_->currentRow()));
 }
 
-void RegionPicker::HideRegionPanel() { panel_->hide(); }
+void RegionPicker::HideRegionPanel() {
+  if (panel_) panel_->hide();
+}
 
 bool RegionPicker::eventFilter(QObject* watched, QEvent* event) {
   if (watched == regionBox_) {
@@ -171,7 +174,9 @@ bool RegionPicker::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (watched == panel_) return IsLeftPress(event);
-  if (watched == cities_->viewport()) {
+  // Only pointers are compared here: the filter also sees the events of
+  // the window's teardown, when the lists are already half destroyed.
+  if (watched == citiesViewport_) {
     if (event->type() == QEvent::MouseButtonDblClick) HideRegionPanel();
     return false;
   }

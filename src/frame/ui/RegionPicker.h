@@ -9,6 +9,7 @@
 // count as the user's choice: opening the panel must not overwrite what the
 // user typed into the region box.
 #include <QObject>
+#include <QPointer>
 
 class QLineEdit;
 class QTableWidget;
@@ -52,10 +53,11 @@ class RegionPicker : public QObject {
   void AppendRow(QTableWidget* list, const QString& text);
 
   MainWindow* window_;
-  QWidget* panel_;
+  QPointer<QWidget> panel_;
   QLineEdit* regionBox_;
   QTableWidget* provinces_;
   QTableWidget* cities_;
+  QWidget* citiesViewport_ = nullptr;
   QObject* closers_[10] = {};
   bool settingRows_ = false;
 };
