@@ -98,9 +98,12 @@ bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVers
     const std::filesystem::path file = UpdaterInstructionFile();
     const std::string section = gbk::G("软件升级");
     const std::string folder = gbk::FromUtf8(ProgramFolder().string());
-    started = platform::WriteProfileString(section, gbk::G("窗口标题"), appName, file) &&
-              platform::WriteProfileString(section, gbk::G("文件保存"), folder, file) &&
-              platform::WriteProfileString(section, gbk::G("远程文件"), EncodeAddressForRequest(downloadUrl), file) &&
+    // The three keys in one rewrite: the file holds all of them or none.
+    started = platform::WriteProfileStrings(section,
+                                            {{gbk::G("窗口标题"), std::string(appName)},
+                                             {gbk::G("文件保存"), folder},
+                                             {gbk::G("远程文件"), EncodeAddressForRequest(downloadUrl)}},
+                                            file) &&
               window.startUpdater && window.startUpdater();
   }
   if (!started) {
