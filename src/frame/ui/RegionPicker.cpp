@@ -160,8 +160,8 @@ void RegionPicker::ChooseProvince() {
 
 void RegionPicker::RememberChosenCity() {
   regionBox_->setText(Q(RegionPrefixFromName(CurrentText(cities_))));
-  WriteSetting(ProvinceRowKey(), std::to_string(provinces_->currentRow()));
-  WriteSetting(CityRowKey(), std::to_string(cities_->currentRow()));
+  WriteSettings({{ProvinceRowKey(), std::to_string(provinces_->currentRow())},
+                 {CityRowKey(), std::to_string(cities_->currentRow())}});
 }
 
 void RegionPicker::HideRegionPanel() {
