@@ -258,7 +258,8 @@ TEST(SettingsFolders, TheTemporaryFolderIsPrivate) {
       {"a file", [&] { WriteAll(usual, "x"); }, false},
       {"another user's", [&] {
          std::filesystem::create_directory(usual), ::chmod(usual.c_str(), 0700);
-         if (::chown(usual.c_str(), 65534, 65534) != 0) std::filesystem::remove(usual);
+         // Without the right to give it away, a folder others may read stands in.
+         if (::chown(usual.c_str(), 65534, 65534) != 0) ::chmod(usual.c_str(), 0750);
        }, false},
   };
   ScopedEnv noHome(platform::kHomeVariable, nullptr), noRuntime("XDG_RUNTIME_DIR", nullptr),
