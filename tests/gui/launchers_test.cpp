@@ -22,6 +22,7 @@
 #include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "platform/gbk.h"
+#include "support/core/http_server.h"
 #include "support/core/test_home.h"
 #include "support/gui/recorders.h"
 #include "support/gui/wait_until.h"
@@ -129,6 +130,7 @@ TEST_F(LaunchersTest, UsageHelpIsTheSameFromItsThreeEntries) {
 }
 
 TEST_F(LaunchersTest, OutsideProgramsAndTheirFailures) {
+  testing_support::ScopedSiteUrl site("http://example.org/");
   struct Row {
     EntryKind kind;
     const char* entry;
@@ -161,10 +163,12 @@ TEST_F(LaunchersTest, OutsideProgramsAndTheirFailures) {
 }
 
 TEST_F(LaunchersTest, OnlyWebAddressesReachTheBrowser) {
+  testing_support::ScopedSiteUrl unset("");
   struct Row {
     std::string address;
     std::string launched;  // empty: refused with a message
   } rows[] = {
+      {online::HomePageUrl(), ""},  // no site address: nothing a browser could show
       {"http://example.org/a", "http://example.org/a"},
       {"HTTPS://example.org", "HTTPS://example.org"},
       {G("http://example.org/查询?q=澜舟"), "http://example.org/%B2%E9%D1%AF?q=%C0%BD%D6%DB"},

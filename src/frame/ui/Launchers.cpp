@@ -17,6 +17,7 @@
 #include "analysis/ui/NameEvaluationWindow.h"
 #include "engine/ui/FilterSettingsWindow.h"
 #include "frame/globals.h"
+#include "frame/text_helpers.h"
 #include "frame/ui/MainWindow.h"
 #include "frame/ui/ResultGridMenu.h"
 #include "online/article_pages.h"
@@ -266,6 +267,14 @@ std::string UsageHelpText() {
 void ShowUsageHelp() { platform::ShowMessageBox(UsageHelpText(), G("使用帮助"), platform::kOkQuestion); }
 
 bool OpenInWebBrowser(std::string_view address) {
+  // Without a site address the site's pages live on a name that never
+  // resolves: a browser would only show its own error page.
+  if (!SiteAddressSet() && address.starts_with(SiteBaseUrl())) {
+    platform::ShowMessageBox(G("尚未设置网站地址,无法打开:\r\n") + std::string(address) +
+                                 G("\r\n请在启动程序之前把环境变量 LANZHOU_SITE_URL 设为网站地址。"),
+                             G("提示"), platform::kOkInformation);
+    return false;
+  }
   const bool web = online::IsHttpAddress(address);
   if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser,
                                      online::EncodeAddressForRequest(address)))
