@@ -96,6 +96,9 @@ FiveElementBalanceWindow::~FiveElementBalanceWindow() {
 FiveElementBalanceWindow* FiveElementBalanceWindow::Open(QWidget* parent) {
   auto* window = new FiveElementBalanceWindow(parent);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  // No designed place: over the middle of the window it was opened from,
+  // not wherever the window manager finds room (often the screen's corner).
+  if (parent) window->move(parent->frameGeometry().center() - window->rect().center());
   window->show();
   window->raise();
   window->activateWindow();
