@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineScript>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -141,14 +142,21 @@ TEST_F(BrowserBoxTest, SiteAddressesSendTheQueryAsGbkBytes) {
 
 TEST_F(BrowserBoxTest, SitePagesThatCannotBeShownGiveOurChineseNotice) {
   const std::string closed = "http://127.0.0.1:" + std::to_string(testing_support::TestHttpServer::ClosedPort());
+  testing_support::TestHttpServer server;  // serves nothing: every page is missing
+  ASSERT_FALSE(server.BaseUrl().empty());
+  // The reason is ours, in Chinese: none of the engine's English text or
+  // error-page markup.
   struct Row {
     std::string address;
     QString title;
     bool retry;
+    QString reason;
   } rows[] = {
       {"http://www.lanzhou-yaji.invalid/P20111229/html3/12.html?word=" + G("禾"),
-       QStringLiteral("此页面来自网站,尚未设置网站地址"), false},
-      {closed + "/P20111229/page_gs/sslj.htm", QStringLiteral("网页打开失败"), true},
+       QStringLiteral("此页面来自网站,尚未设置网站地址"), false, QStringLiteral("LANZHOU_SITE_URL")},
+      {closed + "/P20111229/page_gs/sslj.htm", QStringLiteral("网页打开失败"), true, QStringLiteral("原因:网站拒绝连接")},
+      {server.BaseUrl() + "P20111229/html3/1658.html", QStringLiteral("网页打开失败"), true,
+       QStringLiteral("原因:网站上没有这个页面(状态 404)")},
   };
   bool loading = false;
   QObject::connect(&box_, &BrowserBox::loadStarted, [&] { loading = true; });
@@ -162,6 +170,14 @@ TEST_F(BrowserBoxTest, SitePagesThatCannotBeShownGiveOurChineseNotice) {
     box_.openAddress(r.address);
     ASSERT_TRUE(shows(r.title)) << box_.title().toStdString();
     EXPECT_EQ(box_.addressGbk(), r.address);
+    // Two notices in a row share their title: wait for this one's text.
+    // Shared: an answer may come after this row is done.
+    auto text = std::make_shared<QString>();
+    ASSERT_TRUE(WaitUntil([&] {
+      box_.page()->toPlainText([text](const QString& t) { *text = t; });
+      return text->contains(r.reason);
+    }, 20000)) << text->toStdString();
+    EXPECT_FALSE(text->contains(QLatin1Char('<')) || text->contains(QStringLiteral("webpage"))) << text->toStdString();
     if (!r.retry) continue;
     // The retry link asks for the same page again.
     const size_t before = seen_.size();

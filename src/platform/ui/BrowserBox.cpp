@@ -42,6 +42,50 @@ QString NoticePage(const QString& title, const QString& body) {
       .arg(title, body);
 }
 
+// Chromium's network error numbers, the common ones by name.
+QString NetworkFailure(int code) {
+  switch (code) {
+    case -7:
+    case -118:
+      return QStringLiteral("连接网站超时");
+    case -100:
+    case -101:
+    case -324:
+      return QStringLiteral("网站中断了连接");
+    case -102:
+      return QStringLiteral("网站拒绝连接");
+    case -105:
+    case -137:
+      return QStringLiteral("找不到网站的服务器(网址无法解析)");
+    case -106:
+      return QStringLiteral("网络没有连接");
+    case -104:
+    case -109:
+      return QStringLiteral("无法连接到网站");
+    default:
+      break;
+  }
+  if (code <= -200 && code > -300) return QStringLiteral("网站的安全证书无效");
+  return QStringLiteral("网页无法打开(错误 %1)").arg(code);
+}
+
+QString FailureReason(QWebEngineLoadingInfo::ErrorDomain domain, int code) {
+  switch (domain) {
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+      if (code == 404 || code == 410) return QStringLiteral("网站上没有这个页面(状态 %1)").arg(code);
+      return QStringLiteral("网站返回错误(状态 %1)").arg(code);
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+      return QStringLiteral("网站的安全证书无效");
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+    case QWebEngineLoadingInfo::InternalErrorDomain:
+    case QWebEngineLoadingInfo::HttpErrorDomain:
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+      return NetworkFailure(code);
+    default:
+      return QStringLiteral("未知(错误 %1)").arg(code);
+  }
+}
+
 // The query as the raw bytes the page wrote, GBK included.
 std::string DecodedQuery(const QUrl& url) {
   QByteArray query = QByteArray::fromPercentEncoding(url.query(QUrl::FullyEncoded).toLatin1());
@@ -68,7 +112,7 @@ BrowserBox::BrowserBox(QWidget* parent) : QWebEngineView(parent) {
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || !IsWebUrl(info.url())) return;
     if (info.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain && info.errorCode() == kAborted) return;
     if (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain && info.errorCode() == kAborted) return;
-    showNotice(FailedLoadNotice(info.url(), info.errorString()), info.url());
+    showNotice(FailedLoadNotice(info.url(), info.errorDomain(), info.errorCode()), info.url());
   });
 }
 
@@ -102,14 +146,16 @@ QString BrowserBox::UnsetSiteNotice(const QUrl& url) {
           .arg(url.toDisplayString().toHtmlEscaped()));
 }
 
-QString BrowserBox::FailedLoadNotice(const QUrl& url, const QString& reason) {
+QString BrowserBox::FailedLoadNotice(const QUrl& url, QWebEngineLoadingInfo::ErrorDomain domain, int code) {
   const QString address = url.toString(QUrl::FullyEncoded).toHtmlEscaped();
+  const bool answered = domain == QWebEngineLoadingInfo::HttpStatusCodeDomain;
   return NoticePage(QStringLiteral("网页打开失败"),
-                    QStringLiteral("<p>无法从网站打开此页面,可能是网络没有连接或网站暂时无法访问。</p>"
-                                   "<p>请检查网络连接后 <a href=\"%1\">点击这里重试</a>。</p>"
-                                   "<p class=\"addr\">页面地址:%2<br>原因:%3</p>")
-                        .arg(address, url.toDisplayString().toHtmlEscaped(),
-                             (reason.isEmpty() ? QStringLiteral("未知") : reason).toHtmlEscaped()));
+                    QStringLiteral("<p>无法从网站打开此页面,%1</p>"
+                                   "<p>请检查网络连接后 <a href=\"%2\">点击这里重试</a>。</p>"
+                                   "<p class=\"addr\">页面地址:%3<br>原因:%4</p>")
+                        .arg(answered ? QStringLiteral("网站上没有这个页面或网站暂时出错。")
+                                      : QStringLiteral("可能是网络没有连接或网站暂时无法访问。"),
+                             address, url.toDisplayString().toHtmlEscaped(), FailureReason(domain, code)));
 }
 
 void BrowserBox::showNotice(const QString& html, const QUrl& url) {

@@ -14,6 +14,7 @@
 // fails to load shows a Chinese notice with a link to try again.
 #include <QPrinter>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
@@ -85,7 +86,9 @@ class BrowserBox : public QWebEngineView {
 
   // The notices, as HTML (UTF-8), for the address they stand in for.
   static QString UnsetSiteNotice(const QUrl& url);
-  static QString FailedLoadNotice(const QUrl& url, const QString& reason);
+  // The engine's own error text is English and carries markup of its error
+  // page, so the notice names the failure itself, from its kind and code.
+  static QString FailedLoadNotice(const QUrl& url, QWebEngineLoadingInfo::ErrorDomain domain, int code);
 
  signals:
   // Emitted before every navigation, on the GUI thread; a receiver sets
