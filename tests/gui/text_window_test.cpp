@@ -63,6 +63,7 @@ TEST_F(TextWindowTest, ShowsGbkFilesAndKeepsOthersReadOnly) {
     if (r.readOnly) EXPECT_FALSE(w->save());
     EXPECT_EQ(ReadAll(file), r.bytes);
     EXPECT_FALSE(w->editor()->document()->isModified());
+    EXPECT_FALSE(w->isWindowModified());  // no "*" in the title
     w->close();
   }
   EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown()[0].text;

@@ -107,6 +107,9 @@ bool TextWindow::load(const std::filesystem::path& file) {
   status_->setText(QStringLiteral("此文件不是 GBK 编码的文本,只能查看,不能在这里保存。"));
   status_->setVisible(!gbkText);
   editor_->document()->setModified(false);
+  // After an empty file the editor leaves the window marked as changed
+  // although the document is not: the title's "*" follows the document.
+  setWindowModified(false);
   updateTitle();
   return true;
 }
