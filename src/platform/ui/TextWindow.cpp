@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
@@ -86,6 +88,17 @@ TextWindow* TextWindow::Open(const std::filesystem::path& file) {
     return nullptr;
   }
   window->updateTitle();
+  // Like an editor started from the program: over the window it came from,
+  // not wherever the window manager finds room (often the screen's corner).
+  if (QWidget* from = QApplication::activeWindow()) {
+    QPoint at = from->frameGeometry().center() - window->rect().center();
+    if (const QScreen* screen = from->screen()) {
+      const QRect room = screen->availableGeometry();
+      at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - window->width())));
+      at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - window->height())));
+    }
+    window->move(at);
+  }
   window->show();
   window->raise();
   window->activateWindow();
