@@ -151,11 +151,12 @@ QString BrowserBox::FailedLoadNotice(const QUrl& url, QWebEngineLoadingInfo::Err
   const bool answered = domain == QWebEngineLoadingInfo::HttpStatusCodeDomain;
   return NoticePage(QStringLiteral("网页打开失败"),
                     QStringLiteral("<p>无法从网站打开此页面,%1</p>"
-                                   "<p>请检查网络连接后 <a href=\"%2\">点击这里重试</a>。</p>"
-                                   "<p class=\"addr\">页面地址:%3<br>原因:%4</p>")
+                                   "<p>%2 <a href=\"%3\">点击这里重试</a>。</p>"
+                                   "<p class=\"addr\">页面地址:%4<br>原因:%5</p>")
                         .arg(answered ? QStringLiteral("网站上没有这个页面或网站暂时出错。")
                                       : QStringLiteral("可能是网络没有连接或网站暂时无法访问。"),
-                             address, url.toDisplayString().toHtmlEscaped(), FailureReason(domain, code)));
+                             answered ? QStringLiteral("请稍后") : QStringLiteral("请检查网络连接后"), address,
+                             url.toDisplayString().toHtmlEscaped(), FailureReason(domain, code)));
 }
 
 void BrowserBox::showNotice(const QString& html, const QUrl& url) {
