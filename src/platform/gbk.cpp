@@ -86,6 +86,16 @@ std::string ToUtf8(std::string_view text) {
 std::string FromUtf8(std::string_view text) {
   if (IsAscii(text)) return std::string(text);
   thread_local Converter conv("GBK", "UTF-8");
+  // The converter writes the euro sign as the lone byte 0x80, the one GBK
+  // character of one byte above 0x7F; every routine here takes such a byte
+  // as the first of a pair and would misread the rest of the text.
+  static constexpr std::string_view kEuro = "\xE2\x82\xAC";
+  if (text.find(kEuro) != std::string_view::npos) {
+    std::string plain(text);
+    for (size_t at = plain.find(kEuro); at != std::string::npos; at = plain.find(kEuro, at + 1))
+      plain.replace(at, kEuro.size(), "?");
+    return Convert(conv.cd, plain, "?", 1);
+  }
   return Convert(conv.cd, text, "?", 1);
 }
 

@@ -92,6 +92,7 @@ TEST(Gbk, RoundTripAndHalfWidth) {
   EXPECT_EQ(gbk::ParseDecimal("x1"), 0);
   EXPECT_EQ(gbk::ParseDecimal(G("　－１２３４５６７８９０１２") + "/"), -2147483647);
   EXPECT_EQ(gbk::SplitPairs(G("苏州") + "x").size(), 2u);
+  EXPECT_EQ(G("€禾川€"), "?" + G("禾川") + "?");  // no lone byte above 0x7F
 }
 
 TEST(SiteAddress, AlwaysEndsInSlash) {
