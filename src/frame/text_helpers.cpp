@@ -22,18 +22,32 @@ std::string TextAfter(std::string_view text, std::string_view separator) {
   return std::string(text.substr(text.size() - static_cast<size_t>(n)));
 }
 
+namespace {
+
+// The variable's value without the blanks a shell or an editor may leave.
+std::string ConfiguredSite() {
+  const char* v = std::getenv(kSiteUrlVariable);
+  std::string_view url = v ? v : "";
+  const std::string_view blanks = " \t\r\n";
+  const size_t first = url.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return std::string(url.substr(first, url.find_last_not_of(blanks) - first + 1));
+}
+
+}  // namespace
+
 std::string SiteBaseUrl() {
   // The maker's site is not reachable from here; the reserved ".invalid"
   // name never resolves, so an unconfigured program fails fast and quietly.
-  std::string url = "http://www.lanzhou-yaji.invalid/";
-  if (const char* v = std::getenv(kSiteUrlVariable); v && *v) url = v;
-  if (url.empty() || url.back() != '/') url += '/';
+  std::string url = ConfiguredSite();
+  if (url.empty()) url = "http://www.lanzhou-yaji.invalid/";
+  // A bare host ("127.0.0.1:8080/") would otherwise be taken for a local
+  // file by the browser boxes.
+  if (url.find("://") == std::string::npos) url = "http://" + url;
+  if (url.back() != '/') url += '/';
   return url;
 }
 
-bool SiteAddressSet() {
-  const char* v = std::getenv(kSiteUrlVariable);
-  return v && *v;
-}
+bool SiteAddressSet() { return !ConfiguredSite().empty(); }
 
 }  // namespace frame

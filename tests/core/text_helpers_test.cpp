@@ -95,14 +95,27 @@ TEST(Gbk, RoundTripAndHalfWidth) {
   EXPECT_EQ(G("€禾川€"), "?" + G("禾川") + "?");  // no lone byte above 0x7F
 }
 
-TEST(SiteAddress, AlwaysEndsInSlash) {
-  ::setenv(frame::kSiteUrlVariable, "http://127.0.0.1:1234", 1);
-  EXPECT_EQ(frame::SiteBaseUrl(), "http://127.0.0.1:1234/");
-  ::setenv(frame::kSiteUrlVariable, "http://127.0.0.1:1234/x/", 1);
-  EXPECT_EQ(frame::SiteBaseUrl(), "http://127.0.0.1:1234/x/");
+TEST(SiteAddress, IsAWebAddressEndingInSlash) {
+  struct Row {
+    const char* value;
+    const char* base;
+    bool set;
+  } rows[] = {
+      {"http://127.0.0.1:1234", "http://127.0.0.1:1234/", true},
+      {"http://127.0.0.1:1234/x/", "http://127.0.0.1:1234/x/", true},
+      {"127.0.0.1:1234", "http://127.0.0.1:1234/", true},
+      {" https://example.org/x \n", "https://example.org/x/", true},
+      {" \t\n", "http://www.lanzhou-yaji.invalid/", false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.value);
+    ::setenv(frame::kSiteUrlVariable, r.value, 1);
+    EXPECT_EQ(frame::SiteBaseUrl(), r.base);
+    EXPECT_EQ(frame::SiteAddressSet(), r.set);
+  }
   ::unsetenv(frame::kSiteUrlVariable);
-  std::string def = frame::SiteBaseUrl();
-  EXPECT_EQ(def.back(), '/');
+  EXPECT_FALSE(frame::SiteAddressSet());
+  EXPECT_EQ(frame::SiteBaseUrl().back(), '/');
 }
 
 TEST(WorkerThreads, HandleIsKeptOnlyWhenAskedAndStopIsCooperative) {
