@@ -1,6 +1,8 @@
 #include "platform/ui/WindowState.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace platform {
@@ -42,6 +44,13 @@ void ShowMaximized(QWidget* window) {
   if (!window->property("keepsMaximized").toBool()) {
     window->setProperty("keepsMaximized", true);
     window->installEventFilter(new KeepMaximized(window));
+  }
+  if (!window->isVisible() && !window->testAttribute(Qt::WA_Moved)) {
+    // The place a restore returns to, unless the opener chose one; left to
+    // the window manager, it may lie partly off the screen.
+    const QWidget* parent = window->parentWidget();
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) window->move(screen->availableGeometry().center() - window->rect().center());
   }
   window->showMaximized();
 }
