@@ -10,7 +10,7 @@ packages=(
   libgl-dev libxkbcommon-dev
   libboost-regex-dev libcurl4-openssl-dev libssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wqy-microhei qt6-translations-l10n
+  fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n
   python3 unicode-data opencc python3-ephem
   xauth xvfb
 )

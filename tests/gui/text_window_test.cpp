@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -67,6 +68,15 @@ TEST_F(TextWindowTest, ShowsGbkFilesAndKeepsOthersReadOnly) {
     w->close();
   }
   EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown()[0].text;
+}
+
+TEST_F(TextWindowTest, BlankPaddedColumnsLineUp) {
+  // The exports pad with blanks, a Chinese character counting two.
+  TextWindow* w = TextWindow::Open(File(G("禾川  \r\nab    \r\n")));
+  ASSERT_NE(w, nullptr);
+  QFontMetrics m(w->editor()->font());
+  EXPECT_EQ(m.horizontalAdvance(QStringLiteral("禾川  ")), m.horizontalAdvance(QStringLiteral("ab    ")));
+  w->close();
 }
 
 TEST_F(TextWindowTest, EditsAreSavedAsGbkWithCrLf) {

@@ -53,6 +53,14 @@ TextWindow::TextWindow() {
   editor_ = new QPlainTextEdit(this);
   editor_->setObjectName(QStringLiteral("正文"));
   editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The exported lists pad their columns with blanks, counting a Chinese
+  // character as two: they line up only in a font where it is exactly two
+  // Latin cells wide, at a pixel size that keeps both advances whole.
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QString cjkMono = QStringLiteral("Noto Sans Mono CJK SC");
+  if (QFontDatabase::hasFamily(cjkMono)) fixed.setFamily(cjkMono);
+  fixed.setPixelSize(16);
+  editor_->setFont(fixed);
   layout->addWidget(editor_);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("状态"));
