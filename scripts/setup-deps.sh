@@ -11,7 +11,7 @@ packages=(
   libboost-regex-dev libcurl4-openssl-dev libssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n
-  python3 unicode-data opencc python3-ephem
+  python3 unicode-data opencc python3-ephem locales
   xauth xvfb
 )
 
