@@ -18,6 +18,7 @@ using gbk::G;
 using platform::ReadProfileString;
 using platform::WriteProfileString;
 using testing_support::ReadAll;
+using testing_support::ScopedEnv;
 using testing_support::TestHome;
 using testing_support::WriteAll;
 
@@ -223,20 +224,6 @@ TEST(SettingsFolders, UnwritableDataFolderFallsBackToTheConfigFolder) {
   EXPECT_FALSE(std::filesystem::exists(config / "3d" / "用户注意.txt"));
   EXPECT_EQ(frame::GetSettingsFilePath(), config / "Quorvale.txt");
 }
-
-// Sets or clears an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? ::setenv(name, value, 1) : ::unsetenv(name);
-  }
-  ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // The shared temporary folder's per-user folder is only used when it is a
 // real folder of this user that nobody else can enter.

@@ -9,9 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-
-#include "frame/text_helpers.h"
 
 namespace testing_support {
 namespace {
@@ -294,21 +291,6 @@ void TestHttpServer::Handle(int client, Clock::time_point deadline) {
     SendAll(client, out);
   }
   ::shutdown(client, SHUT_WR);
-}
-
-ScopedSiteUrl::ScopedSiteUrl(const std::string& url) {
-  if (const char* old = std::getenv(frame::kSiteUrlVariable)) {
-    hadOld_ = true;
-    old_ = old;
-  }
-  ::setenv(frame::kSiteUrlVariable, url.c_str(), 1);
-}
-
-ScopedSiteUrl::~ScopedSiteUrl() {
-  if (hadOld_)
-    ::setenv(frame::kSiteUrlVariable, old_.c_str(), 1);
-  else
-    ::unsetenv(frame::kSiteUrlVariable);
 }
 
 }  // namespace testing_support

@@ -22,6 +22,9 @@
 #include <utility>
 #include <vector>
 
+#include "frame/text_helpers.h"
+#include "support/core/test_home.h"
+
 namespace testing_support {
 
 struct TestHttpResponse {
@@ -97,16 +100,9 @@ class TestHttpServer {
 
 // Points the program at a test site (LANZHOU_SITE_URL) for the lifetime of
 // the object, then restores what was there before.
-class ScopedSiteUrl {
+class ScopedSiteUrl : public ScopedEnv {
  public:
-  explicit ScopedSiteUrl(const std::string& url);
-  ~ScopedSiteUrl();
-  ScopedSiteUrl(const ScopedSiteUrl&) = delete;
-  ScopedSiteUrl& operator=(const ScopedSiteUrl&) = delete;
-
- private:
-  std::string old_;
-  bool hadOld_ = false;
+  explicit ScopedSiteUrl(const std::string& url) : ScopedEnv(frame::kSiteUrlVariable, url.c_str()) {}
 };
 
 }  // namespace testing_support

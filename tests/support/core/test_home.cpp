@@ -11,22 +11,26 @@
 
 namespace testing_support {
 
-TestHome::TestHome() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "lanzhou-test-XXXXXX").string();
-  char* made = ::mkdtemp(tmpl.data());
-  root_ = made ? std::filesystem::path(made) : std::filesystem::temp_directory_path() / "lanzhou-test";
-  if (const char* old = std::getenv(platform::kHomeVariable)) {
-    hadOldHome_ = true;
-    oldHome_ = old;
-  }
-  ::setenv(platform::kHomeVariable, root_.c_str(), 1);
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) old_ = old;
+  value ? ::setenv(name, value, 1) : ::unsetenv(name);
 }
 
+ScopedEnv::~ScopedEnv() { old_ ? ::setenv(name_.c_str(), old_->c_str(), 1) : ::unsetenv(name_.c_str()); }
+
+namespace {
+
+std::filesystem::path MakeRoot() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "lanzhou-test-XXXXXX").string();
+  char* made = ::mkdtemp(tmpl.data());
+  return made ? std::filesystem::path(made) : std::filesystem::temp_directory_path() / "lanzhou-test";
+}
+
+}  // namespace
+
+TestHome::TestHome() : root_(MakeRoot()), home_(platform::kHomeVariable, root_.c_str()) {}
+
 TestHome::~TestHome() {
-  if (hadOldHome_)
-    ::setenv(platform::kHomeVariable, oldHome_.c_str(), 1);
-  else
-    ::unsetenv(platform::kHomeVariable);
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
 }

@@ -2,9 +2,24 @@
 // Gives a test a fresh, private home for every folder the program uses
 // (data, config, temp) and sets the program's globals to match.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace testing_support {
+
+// Sets (or, with nullptr, clears) an environment variable for the lifetime
+// of the object, then restores what was there before.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
 
 class TestHome {
  public:
@@ -21,8 +36,7 @@ class TestHome {
 
  private:
   std::filesystem::path root_;
-  std::string oldHome_;
-  bool hadOldHome_ = false;
+  ScopedEnv home_;
 };
 
 // Reads a whole file (binary).
