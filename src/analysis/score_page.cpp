@@ -22,11 +22,6 @@ std::string ScoreTable(int grade) {
 constexpr std::string_view kStrippedCharacters = "0123456789abcdefghijklmnopqrstuvwxyz?!.()[]{};:,<>|\\/-+= ";
 }  // namespace
 
-bool IsStrippedCharacter(unsigned char c) {
-  return c < 0x80 &&
-         gbk::RemoveAsciiCharacters(std::string(1, static_cast<char>(c)), kStrippedCharacters).empty();
-}
-
 std::string StripNameText(std::string_view text) {
   return gbk::RemoveAsciiCharacters(text, kStrippedCharacters);
 }

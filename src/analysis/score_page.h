@@ -15,10 +15,9 @@ struct NameBoxes {
   std::string suffix;    // industry suffix (编辑框3)
 };
 
-// The one-byte characters a name to be scored never carries: digits, ASCII
-// letters (either case), blank and "?!.()[]{};:,<>|\/-+=".
-bool IsStrippedCharacter(unsigned char c);
-// The text without them; two-byte characters are kept whole.
+// The text without the one-byte characters a name to be scored never
+// carries: digits, ASCII letters (either case), blank and
+// "?!.()[]{};:,<>|\/-+=". Two-byte characters are kept whole.
 std::string StripNameText(std::string_view text);
 // Strips all three boxes in place.
 void CleanNameBoxes(NameBoxes& boxes);
