@@ -51,10 +51,6 @@ std::string PercentEncodeBytes(std::string_view bytes) {
   });
 }
 
-}  // namespace analysis
-
-namespace analysis {
-
 std::string Fill(std::string_view piece,
                  std::initializer_list<std::pair<std::string_view, std::string_view>> rules) {
   std::string out;

@@ -18,16 +18,11 @@ std::string HtmlEscape(std::string_view gbk);
 // address (GBK bytes, "&", "#", "%", quotes) comes back exactly.
 std::string PercentEncodeBytes(std::string_view bytes);
 
-}  // namespace analysis
-
-namespace analysis {
-
 // Replaces the placeholders of one stored piece in a single pass: text put
 // in for one placeholder is never searched for another, so a name that
 // happens to contain a placeholder word comes out as typed. Rules are tried
 // in order at each position; the scan steps over two-byte characters.
 std::string Fill(std::string_view piece,
                  std::initializer_list<std::pair<std::string_view, std::string_view>> rules);
-
 
 }  // namespace analysis
