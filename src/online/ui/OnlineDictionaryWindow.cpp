@@ -4,7 +4,6 @@
 
 #include "analysis/dictionary_index.h"
 #include "frame/globals.h"
-#include "frame/ui/Anchoring.h"
 #include "online/site.h"
 #include "online/ui/WindowParts.h"
 #include "platform/dialogs.h"
@@ -37,12 +36,7 @@ OnlineDictionaryWindow::OnlineDictionaryWindow(QWidget* parent) : QWidget(parent
   connect(toolbar, &QToolBar::actionTriggered, this,
           [this](QAction* a) { OnDictionaryToolbarClicked(a->text()); });
 
-  AddThinRule(this, "进度条1", QRect(-3, 34, 1500, 2));
-  browser_ = new platform::BrowserBox(this);
-  browser_->setObjectName(QStringLiteral("超文本浏览框1"));
-  browser_->setGeometry(2, 35, 624, 464);
-  AddDockedStatusBar(this, "状态条1");
-  frame::AnchorControl(browser_, 1);
+  browser_ = AddPageArea(this);
 
   const std::string& character = frame::globals().dictionaryCharacter;
   if (character.empty()) {
@@ -64,15 +58,9 @@ OnlineDictionaryWindow* OnlineDictionaryWindow::Open(QWidget* parent) {
 }
 
 void OnlineDictionaryWindow::OnDictionaryToolbarClicked(const QString& caption) {
-  if (caption == QStringLiteral("关闭"))
-    close();
-  else if (caption == QStringLiteral("后退"))
-    browser_->back();
-  else if (caption == QStringLiteral("前进"))
-    browser_->forward();
-  else if (caption == QStringLiteral("打印"))
-    browser_->printPage();
-  else if (caption == QStringLiteral("按拼音查字"))
+  if (RunPageButton(this, browser_, caption, QStringLiteral("打印")))
+    return;
+  if (caption == QStringLiteral("按拼音查字"))
     browser_->openAddress(DictionaryStartUrl());
   else if (caption == QStringLiteral("按部首查字"))
     browser_->openAddress(DictionaryRadicalIndexUrl());

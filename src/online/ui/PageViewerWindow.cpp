@@ -6,7 +6,6 @@
 #include <QToolBar>
 
 #include "frame/globals.h"
-#include "frame/ui/Anchoring.h"
 #include "online/article_pages.h"
 #include "online/ui/WindowParts.h"
 #include "platform/ui/BrowserBox.h"
@@ -46,12 +45,7 @@ PageViewerWindow::PageViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window
   }
   connect(toolbar, &QToolBar::actionTriggered, this, [this](QAction* a) { onToolbarClicked(a->text()); });
 
-  AddThinRule(this, "进度条1", QRect(-3, 34, 1500, 2));
-  browser_ = new platform::BrowserBox(this);
-  browser_->setObjectName(QStringLiteral("超文本浏览框1"));
-  browser_->setGeometry(2, 35, 624, 464);
-  AddDockedStatusBar(this, "状态条1");
-  frame::AnchorControl(browser_, 1);
+  browser_ = AddPageArea(this);
   showHandedOverPage();
   setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -83,15 +77,9 @@ void PageViewerWindow::showHandedOverPage() {
 }
 
 void PageViewerWindow::onToolbarClicked(const QString& caption) {
-  if (caption == QStringLiteral("关闭"))
-    close();
-  else if (caption == QStringLiteral("后退"))
-    browser_->back();
-  else if (caption == QStringLiteral("前进"))
-    browser_->forward();
-  else if (caption == QStringLiteral("打印本页"))
-    browser_->printPage();
-  else if (caption == QStringLiteral("返回首页"))
+  if (RunPageButton(this, browser_, caption, QStringLiteral("打印本页")))
+    return;
+  if (caption == QStringLiteral("返回首页"))
     browser_->openAddress(home_);
 }
 

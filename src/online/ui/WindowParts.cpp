@@ -7,6 +7,7 @@
 #include <QStatusBar>
 
 #include "frame/ui/Anchoring.h"
+#include "platform/ui/BrowserBox.h"
 
 namespace online {
 
@@ -39,6 +40,31 @@ QStatusBar* AddDockedStatusBar(QWidget* parent, const char* name) {
   status->setGeometry(0, parent->height() - 22, parent->width(), 22);
   frame::RegisterAnchor(status, 1, 0, 1, 1);
   return status;
+}
+
+platform::BrowserBox* AddPageArea(QWidget* window) {
+  AddThinRule(window, "进度条1", QRect(-3, 34, 1500, 2));
+  auto* browser = new platform::BrowserBox(window);
+  browser->setObjectName(QStringLiteral("超文本浏览框1"));
+  browser->setGeometry(2, 35, 624, 464);
+  AddDockedStatusBar(window, "状态条1");
+  frame::AnchorControl(browser, 1);
+  return browser;
+}
+
+bool RunPageButton(QWidget* window, platform::BrowserBox* browser, const QString& caption,
+                   const QString& printCaption) {
+  if (caption == QStringLiteral("关闭"))
+    window->close();
+  else if (caption == QStringLiteral("后退"))
+    browser->back();
+  else if (caption == QStringLiteral("前进"))
+    browser->forward();
+  else if (caption == printCaption)
+    browser->printPage();
+  else
+    return false;
+  return true;
 }
 
 }  // namespace online
