@@ -1,6 +1,5 @@
 #include "online/network_init.h"
 
-#include <mutex>
 #include <utility>
 
 #include "engine/char_tables.h"
@@ -13,15 +12,6 @@
 
 namespace online {
 namespace {
-
-std::mutex& HooksMutex() {
-  static std::mutex m;
-  return m;
-}
-StartupHooks& InstalledHooks() {
-  static StartupHooks hooks;
-  return hooks;
-}
 
 void Call(const std::function<void()>& hook) {
   if (hook) hook();
@@ -96,22 +86,7 @@ void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop) {
   RunStartupStep(hooks, CurrentIdentity(), stop);
 }
 
-void SetStartupHooks(StartupHooks hooks) {
-  std::lock_guard lock(HooksMutex());
-  InstalledHooks() = std::move(hooks);
-}
-
-void NetworkInitThread(std::stop_token stop, int /*argument*/) {
-  StartupHooks hooks;
-  {
-    std::lock_guard lock(HooksMutex());
-    hooks = InstalledHooks();
-  }
-  InitNetworkAtStartup(hooks, stop);
-}
-
 bool StartNetworkInitThread(StartupHooks hooks) {
-  SetStartupHooks(hooks);
   // The worker gets its own copies, taken here on the starting thread.
   return platform::StartThread(
       [hooks = std::move(hooks), program = CurrentIdentity()](std::stop_token stop, int) {

@@ -52,16 +52,9 @@ bool IsForcedVersion(std::string_view forcedVersions, std::string_view version);
 // file is taken apart leaves every value as it was.
 void InitNetworkAtStartup(const StartupHooks& hooks, std::stop_token stop = {});
 
-// Installs the hooks that NetworkInitThread uses.
-void SetStartupHooks(StartupHooks hooks);
-
-// Thread routine: runs InitNetworkAtStartup with the installed hooks. The
-// argument is ignored.
-void NetworkInitThread(std::stop_token stop, int argument);
-
-// Installs the hooks and starts the step on a worker thread without keeping
-// its handle, handing it copies of the hooks and of the program's name and
-// version as they are now; returns whether the thread started.
+// Starts the step on a worker thread without keeping its handle, handing it
+// the hooks and copies of the program's name and version as they are now;
+// returns whether the thread started.
 bool StartNetworkInitThread(StartupHooks hooks);
 
 }  // namespace online

@@ -321,7 +321,7 @@ TEST_F(StartUp, StopRequestEndsAStalledFetchWithoutTouchingTheValues) {
   EXPECT_EQ(frame::globals().latestVersion.Get(), "old");
 }
 
-TEST_F(StartUp, RunsOnItsOwnThreadWithTheInstalledHooks) {
+TEST_F(StartUp, RunsOnItsOwnThreadWithTheGivenHooks) {
   server.Serve("/ver/cname.txt", InfoFile("最新版本号=23.0\r\n"));
   std::promise<std::thread::id> enabledOn;
   StartupHooks hooks = Hooks();
@@ -336,7 +336,6 @@ TEST_F(StartUp, RunsOnItsOwnThreadWithTheInstalledHooks) {
   EXPECT_EQ(frame::globals().latestVersion.Get(), "23.0");
   // The worker must be gone before the hooks' captures are.
   platform::StopAllWorkers();
-  online::SetStartupHooks({});
 }
 
 TEST(StartUpUpdate, ForcedVersionStartsTheUpdaterUnaskedAndOtherwiseAsksOnce) {
@@ -379,7 +378,6 @@ TEST_F(StartUp, TheThreadKeepsTheNameItWasStartedWith) {
   while (frame::globals().latestVersion.Get() == "old" && Clock::now() - start < kNoHang)
     std::this_thread::sleep_for(5ms);
   platform::StopAllWorkers();
-  online::SetStartupHooks({});
   frame::globals().appName = G("澜舟雅集");
   EXPECT_EQ(frame::globals().latestVersion.Get(), "23.0");
 }
