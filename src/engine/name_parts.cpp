@@ -1,6 +1,7 @@
 #include "engine/name_parts.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/char_tables.h"
 #include "platform/gbk.h"
@@ -93,27 +94,19 @@ std::string ResultCellText(const ResultRow& row, int column) {
 
 ResultRow MakeResultRow(int serial, const NamePartAttributes& prefix, std::string_view name,
                         const NamePartAttributes& suffix, CharacterAttributeCache& cache) {
+  NamePartAttributes n = cache.PartAttributes(name);
   ResultRow row;
   row.serial = serial;
-  row.name = std::string(name);
-  row.fullName.reserve(prefix.text.size() + name.size() + suffix.text.size());
-  row.fullName.append(prefix.text).append(name).append(suffix.text);
-
-  int simplified = 0, kangxi = 0;
-  std::string traditional;
-  for (std::size_t i = 0; i + 1 < name.size(); i += 2) {
-    const auto& u = cache.Of(static_cast<unsigned char>(name[i]), static_cast<unsigned char>(name[i + 1]));
-    simplified += u.simplifiedStrokes;
-    kangxi += u.kangxiStrokes;
-    traditional += u.traditionalForm;
-    row.fiveElements += u.fiveElement;
-  }
-  row.simplifiedStrokes = prefix.simplifiedStrokes + simplified + suffix.simplifiedStrokes;
-  row.kangxiStrokes = prefix.kangxiStrokes + kangxi + suffix.kangxiStrokes;
-  row.traditionalForm.reserve(prefix.traditionalForm.size() + traditional.size() +
+  row.fullName.reserve(prefix.text.size() + n.text.size() + suffix.text.size());
+  row.fullName.append(prefix.text).append(n.text).append(suffix.text);
+  row.simplifiedStrokes = prefix.simplifiedStrokes + n.simplifiedStrokes + suffix.simplifiedStrokes;
+  row.kangxiStrokes = prefix.kangxiStrokes + n.kangxiStrokes + suffix.kangxiStrokes;
+  row.traditionalForm.reserve(prefix.traditionalForm.size() + n.traditionalForm.size() +
                               suffix.traditionalForm.size());
-  row.traditionalForm.append(prefix.traditionalForm).append(traditional).append(suffix.traditionalForm);
+  row.traditionalForm.append(prefix.traditionalForm).append(n.traditionalForm).append(suffix.traditionalForm);
+  row.fiveElements = std::move(n.fiveElements);
   row.score = LuckGradeOfNumber(row.kangxiStrokes);
+  row.name = std::move(n.text);
   return row;
 }
 
