@@ -31,6 +31,9 @@ using platform::Q;
 // The grid's designed column widths.
 constexpr int kDesignedColumnWidths[] = {60, 172, 62, 172, 62, 62, 40, 64};
 
+// The fixed-character boxes, by position.
+constexpr const char* kFixedBoxes[4] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
+
 // A long suffix makes full names wider than designed: the full-name and
 // traditional-character columns grow to their content, never below design.
 void FitNameColumns(QTableView* grid) {
@@ -114,8 +117,7 @@ GenerateRequest ReadRequest(const frame::MainWindow* w) {
   r.lengthIndex = w->control<QComboBox>("组合框1")->currentIndex();
   r.prefix = FromQ(w->control<QLineEdit>("编辑框1")->text());
   r.suffix = FromQ(w->control<QLineEdit>("编辑框2")->text());
-  const char* fixed[] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
-  for (int i = 0; i < 4; ++i) r.fixed[i] = FromQ(w->control<QLineEdit>(fixed[i])->text());
+  for (int i = 0; i < 4; ++i) r.fixed[i] = FromQ(w->control<QLineEdit>(kFixedBoxes[i])->text());
   return r;
 }
 
@@ -128,10 +130,8 @@ void WriteBack(frame::MainWindow* w, const PreparedRun& run) {
     QString q = Q(text);
     if (e->text() != q) e->setText(q);
   };
-  if (run.writeBackFixed) {
-    const char* fixed[] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
-    for (int i = 0; i < 4; ++i) set(fixed[i], run.fixed[i]);
-  }
+  if (run.writeBackFixed)
+    for (int i = 0; i < 4; ++i) set(kFixedBoxes[i], run.fixed[i]);
   set("编辑框1", run.prefix);
   set("编辑框2", run.suffix);
   w->control<QLineEdit>("编辑框A1")->setFocus();
