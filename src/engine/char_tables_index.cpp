@@ -125,8 +125,8 @@ void IndexElements(std::string_view t, std::vector<std::uint8_t>& out) {
   for (int e = kMetal; e < kUnknown; ++e) out[elementCodes[e]] = static_cast<std::uint8_t>(e);
 }
 
-// Lines of exactly `width` bytes, the first two being the key: calls
-// `take(key code, rest of line)` for each.
+// Lines whose first two bytes are the key: calls `take(key code, rest of
+// line)` for each line of two bytes or more.
 template <class Take>
 void ForEachKeyedLine(std::string_view t, Take take) {
   for (size_t line = 0; line < t.size();) {
