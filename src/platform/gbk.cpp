@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
 
 namespace gbk {
 namespace {
@@ -103,32 +102,19 @@ namespace {
 inline unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
 
 // Compares needle against text at byte offset `at`. Case folding applies only
-// to bytes that stand as one-byte characters in the needle; the trail byte of
-// a two-byte character is compared exactly.
+// to bytes that stand as one-byte characters in both: the trail byte of a
+// two-byte character (in the text or in the needle) is compared exactly.
 bool MatchAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
   if (at + needle.size() > text.size()) return false;
+  // Whether byte j is a trail byte, walking both from a character boundary.
+  bool textTrail = false, needleTrail = false;
   for (size_t j = 0; j < needle.size(); ++j) {
     unsigned char a = text[at + j], b = needle[j];
-    if (a == b) continue;
-    if (!ignoreCase) return false;
-    if (a >= 0x80 || b >= 0x80) return false;
-    // Only fold when both bytes are one-byte characters: a trail byte in the
-    // ASCII range follows a lead byte in the text or in the needle.
-    bool textTrail = false;
-    {
-      // Walk back to see whether text[at+j] is a trail byte.
-      size_t k = at;
-      while (k < at + j) k += (static_cast<unsigned char>(text[k]) >= 0x80) ? 2 : 1;
-      textTrail = (k != at + j);
-    }
-    bool needleTrail = false;
-    {
-      size_t k = 0;
-      while (k < j) k += (static_cast<unsigned char>(needle[k]) >= 0x80) ? 2 : 1;
-      needleTrail = (k != j);
-    }
-    if (textTrail || needleTrail) return false;
-    if (Fold(a) != Fold(b)) return false;
+    if (a != b &&
+        (!ignoreCase || a >= 0x80 || b >= 0x80 || textTrail || needleTrail || Fold(a) != Fold(b)))
+      return false;
+    textTrail = !textTrail && a >= 0x80;
+    needleTrail = !needleTrail && b >= 0x80;
   }
   return true;
 }
