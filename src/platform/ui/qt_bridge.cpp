@@ -15,7 +15,6 @@
 #include "online/updater.h"
 #include "platform/gbk.h"
 #include "platform/ui/TextWindow.h"
-#include "platform/ui/TextWindow.h"
 
 namespace platform {
 
