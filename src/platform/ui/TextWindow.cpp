@@ -21,8 +21,6 @@ namespace platform {
 
 namespace {
 
-const char* const kFileProperty = "textWindowFile";
-
 std::string PathText(const std::filesystem::path& file) { return gbk::FromUtf8(file.string()); }
 
 // CR LF, a lone CR and a lone LF all end a line.
@@ -77,7 +75,7 @@ TextWindow* TextWindow::Open(const std::filesystem::path& file) {
     full = std::filesystem::absolute(file, ec).lexically_normal();
     for (QWidget* w : QApplication::topLevelWidgets()) {
       auto* shown = qobject_cast<TextWindow*>(w);
-      if (shown && shown->isVisible() && shown->property(kFileProperty).toString() == PathToQ(full) &&
+      if (shown && shown->isVisible() && shown->file() == full &&
           !shown->editor()->document()->isModified()) {
         shown->load(full);  // the file may have been written again since
         shown->showNormal();
@@ -121,7 +119,6 @@ bool TextWindow::load(const std::filesystem::path& file) {
   // Only a text that comes back to the same bytes can be saved without harm.
   const bool gbkText = gbk::FromUtf8(utf8) == bytes;
   file_ = file;
-  setProperty(kFileProperty, PathToQ(file));
   editor_->setPlainText(ToLineFeeds(QString::fromStdString(utf8)));
   editor_->setReadOnly(!gbkText);
   saveAction_->setEnabled(gbkText);
@@ -156,7 +153,6 @@ bool TextWindow::saveAs() {
   const std::filesystem::path file(chosen.toStdString());
   if (!writeTo(file)) return false;
   file_ = file;
-  setProperty(kFileProperty, PathToQ(file));
   editor_->setReadOnly(false);
   saveAction_->setEnabled(true);
   status_->hide();
