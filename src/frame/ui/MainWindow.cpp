@@ -354,7 +354,6 @@ void MainWindow::buildLayout() {
   emblem->setIcon(QIcon(EmblemPicture()));
   emblem->setIconSize(QSize(80, 79));
   control<QLabel>("透明标签4")->installEventFilter(this);
-  control<QWidget>("进度条1")->installEventFilter(this);
 
   auto* length = control<QComboBox>("组合框1");
   length->addItems({QStringLiteral("二字"), QStringLiteral("三字"), QStringLiteral("四字")});
@@ -379,12 +378,11 @@ void MainWindow::buildLayout() {
     connect(control<QComboBox>(name), QOverload<int>::of(&QComboBox::activated), this,
             [this](int) { saveBossOptions(); });
   }
-  connect(gender, QOverload<int>::of(&QComboBox::activated), this, [this, gender](int index) {
+  connect(gender, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
     male_ = index != 1;
-    control<QToolButton>("图形按钮m4")->setIcon(QIcon(GenderPicture(male_ ? Gender::Male : Gender::Female)));
+    showGender();
     saveBossOptions();
     control<QComboBox>("组合框18")->setFocus();
-    (void)gender;
   });
   connect(genderSwitch, &QToolButton::clicked, this, &MainWindow::toggleGenderCheck);
   control<QLineEdit>("编辑框N1")->installEventFilter(this);
@@ -521,7 +519,7 @@ void MainWindow::loadBossOptions() {
   auto* gender = control<QComboBox>("组合框SX");
   SetComboSelection(gender, ReadSettingNumber(gbk::G("选项sx"), gender->currentIndex()));
   male_ = gender->currentIndex() != 1;
-  control<QToolButton>("图形按钮m4")->setIcon(QIcon(GenderPicture(male_ ? Gender::Male : Gender::Female)));
+  showGender();
 
   for (auto [name, key] : {std::pair{"编辑框N1", "老板姓名1"}, std::pair{"编辑框N2", "老板姓名2"}}) {
     auto* e = control<QLineEdit>(name);
@@ -541,9 +539,13 @@ platform::ProfileEntries MainWindow::bossOptions() {
 
 void MainWindow::saveBossOptions() { WriteSettings(bossOptions()); }
 
+void MainWindow::showGender() {
+  control<QToolButton>("图形按钮m4")->setIcon(QIcon(GenderPicture(male_ ? Gender::Male : Gender::Female)));
+}
+
 void MainWindow::toggleGenderCheck() {
   male_ = !male_;
-  control<QToolButton>("图形按钮m4")->setIcon(QIcon(GenderPicture(male_ ? Gender::Male : Gender::Female)));
+  showGender();
   control<QComboBox>("组合框SX")->setCurrentIndex(male_ ? 0 : 1);
   saveBossOptions();
 }
@@ -567,7 +569,7 @@ void MainWindow::onSettingWritten(const QString& key, const QString& value) {
     bool male = control<QComboBox>("组合框SX")->currentIndex() != 1;
     if (male != male_) {
       male_ = male;
-      control<QToolButton>("图形按钮m4")->setIcon(QIcon(GenderPicture(male_ ? Gender::Male : Gender::Female)));
+      showGender();
     }
   } else if (key == QStringLiteral("老板姓名1") || key == QStringLiteral("老板姓名2")) {
     auto* e = control<QLineEdit>(key == QStringLiteral("老板姓名1") ? "编辑框N1" : "编辑框N2");

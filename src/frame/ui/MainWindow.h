@@ -88,6 +88,8 @@ class MainWindow : public QMainWindow {
   // The boss data as the settings file keeps it.
   platform::ProfileEntries bossOptions();
   void onSettingWritten(const QString& key, const QString& value);
+  // The gender switch's picture for male_.
+  void showGender();
   void startNetworkThread();
 
   QWidget* central_ = nullptr;
