@@ -44,10 +44,8 @@ NamingModes::NamingModes(MainWindow* window) : QObject(window), window_(window) 
     pictureButtons_[m] = window->control<QToolButton>(kPictureButtonNames[m]);
     pictureButtons_[m]->setIconSize(QSize(kFaceWidth, kFaceHeight));
     pictureButtons_[m]->setCursor(Qt::PointingHandCursor);
+    connect(pictureButtons_[m], &QAbstractButton::clicked, this, [this, m] { SwitchTo(static_cast<Mode>(m)); });
   }
-  connect(pictureButtons_[SmartMode1], &QAbstractButton::clicked, this, &NamingModes::SwitchToSmartMode1);
-  connect(pictureButtons_[SmartMode2], &QAbstractButton::clicked, this, &NamingModes::SwitchToSmartMode2);
-  connect(pictureButtons_[CombinationMode], &QAbstractButton::clicked, this, &NamingModes::SwitchToCombinationMode);
   connect(radios_[SmartMode1], &QAbstractButton::clicked, this, &NamingModes::ShowSmartMode1Hint);
   connect(radios_[SmartMode2], &QAbstractButton::clicked, this, &NamingModes::ShowSmartMode2Hint);
   connect(radios_[CombinationMode], &QAbstractButton::clicked, this, &NamingModes::ShowCombinationModeHint);
@@ -56,10 +54,8 @@ NamingModes::NamingModes(MainWindow* window) : QObject(window), window_(window) 
   // saved length at start-up is not a change of the inputs.
   connect(window->control<QComboBox>("组合框1"), QOverload<int>::of(&QComboBox::activated), this,
           &NamingModes::OnNameLengthSelected);
-  connect(window->control<QLineEdit>("编辑框A1"), &QLineEdit::textChanged, this, &NamingModes::OnKeywordA1Changed);
-  connect(window->control<QLineEdit>("编辑框A2"), &QLineEdit::textChanged, this, &NamingModes::OnKeywordA2Changed);
-  connect(window->control<QLineEdit>("编辑框A3"), &QLineEdit::textChanged, this, &NamingModes::OnKeywordA3Changed);
-  connect(window->control<QLineEdit>("编辑框A4"), &QLineEdit::textChanged, this, &NamingModes::OnKeywordA4Changed);
+  for (const char* name : {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"})
+    connect(window->control<QLineEdit>(name), &QLineEdit::textChanged, this, &NamingModes::HideResultButtons);
 
   // The faces follow whichever radio box the layout checked.
   Mode on = SmartMode1;
@@ -69,10 +65,6 @@ NamingModes::NamingModes(MainWindow* window) : QObject(window), window_(window) 
   if (window->statusPart(1).isEmpty()) window->setStatusPart(1, QString::fromUtf8(kDesignedStatusText));
 }
 
-void NamingModes::SwitchToSmartMode1() { SwitchTo(SmartMode1); }
-void NamingModes::SwitchToSmartMode2() { SwitchTo(SmartMode2); }
-void NamingModes::SwitchToCombinationMode() { SwitchTo(CombinationMode); }
-
 void NamingModes::ShowSmartMode1Hint() { ShowRadioHint(SmartMode1); }
 void NamingModes::ShowSmartMode2Hint() { ShowRadioHint(SmartMode2); }
 void NamingModes::ShowCombinationModeHint() { ShowRadioHint(CombinationMode); }
@@ -81,11 +73,6 @@ void NamingModes::OnNameLengthSelected() {
   HideResultButtons();
   window_->setKeywordHints();
 }
-
-void NamingModes::OnKeywordA1Changed() { HideResultButtons(); }
-void NamingModes::OnKeywordA2Changed() { HideResultButtons(); }
-void NamingModes::OnKeywordA3Changed() { HideResultButtons(); }
-void NamingModes::OnKeywordA4Changed() { HideResultButtons(); }
 
 void NamingModes::SwitchTo(Mode mode) {
   // Checking from code raises no clicked signal, so the radio boxes' own

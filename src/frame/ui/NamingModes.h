@@ -29,21 +29,12 @@ class NamingModes : public QObject {
   // child of the window.
   explicit NamingModes(MainWindow* window);
 
-  // The picture buttons.
-  void SwitchToSmartMode1();
-  void SwitchToSmartMode2();
-  void SwitchToCombinationMode();
-
   // The radio boxes: each shows its own wording of the hint while checked.
   void ShowSmartMode1Hint();
   void ShowSmartMode2Hint();
   void ShowCombinationModeHint();
 
   void OnNameLengthSelected();
-  void OnKeywordA1Changed();
-  void OnKeywordA2Changed();
-  void OnKeywordA3Changed();
-  void OnKeywordA4Changed();
 
   // A face of a mode's picture button: 69 x 20, 24-bit. The selected face
   // is the one of the mode that is on.
@@ -54,6 +45,7 @@ class NamingModes : public QObject {
   static const char* SelectedFaceProperty() { return "selectedFace"; }
 
  private:
+  // A picture button: its mode goes on.
   void SwitchTo(Mode mode);
   void ShowRadioHint(Mode mode);
   void ShowFaces(Mode selected);
