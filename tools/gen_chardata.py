@@ -95,6 +95,32 @@ def gbk(text):
     return text.encode("gbk")
 
 
+def encodable(text):
+    try:
+        gbk(text)
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+def gbk_hanzi():
+    """Every hanzi GBK assigns, in code order: GB2312 (B0A1..F7FE), then
+    GBK/3 (8140..A0FE) and GBK/4 (AA40..FEA0)."""
+    areas = ((range(0xB0, 0xF8), range(0xA1, 0xFF)), (range(0x81, 0xA1), range(0x40, 0xFF)),
+             (range(0xAA, 0xFF), range(0x40, 0xA1)))
+    out = []
+    for leads, trails in areas:
+        for lead in leads:
+            for trail in trails:
+                if trail == 0x7F:
+                    continue
+                try:
+                    out.append(bytes([lead, trail]).decode("gbk"))
+                except UnicodeDecodeError:
+                    pass  # the five unassigned GB2312 codes, FE50..FEA0
+    return out
+
+
 # ---------------------------------------------------------------- sources
 
 def load_unihan(unicode_dir):
@@ -273,6 +299,16 @@ def readings(fields, ch):
     return found
 
 
+def reading_of(fields, radicals, ch):
+    """The first reading of a character outside GB2312; a few that Unihan
+    gives no Mandarin reading (Japanese units, some compatibility forms)
+    take the reading of their radical."""
+    found = readings(fields, ch)
+    if found:
+        return found[0]
+    return readings(fields, radicals[1][radical_and_residual(fields, ch)[0]])[0]
+
+
 def filing_key(reading):
     # GB2312 files ü after u with the same letters: lu, lü, luan, lüe, lun.
     return reading.replace("v", "u"), reading.count("v")
@@ -377,27 +413,27 @@ class Tables:
         self.derived_element = dict(self.element)
         self.apply_facts()
 
-        # Traditional forms outside GB2312 join the stroke groups with their
-        # own counts and the element of their first simplified form.
-        self.extra_forms = {}
-        # A character kept as its own traditional form still brings OpenCC's
-        # form along, so that text typed in that form is counted too.
+        # Every other hanzi of GBK joins the stroke groups. A traditional form
+        # of a GB2312 character takes that character's element, so that text
+        # typed in either form reads alike; a character kept as its own
+        # traditional form still brings OpenCC's form along. The rest are
+        # judged as GB2312 characters are, on their own traditional form.
+        self.others = {}
         known = set(self.hanzi)
         for ch in self.hanzi:
             for t in (self.traditional[ch], self.opencc.get(ch, [ch])[0]):
-                if t == ch or t in known or t in self.extra_forms:
-                    continue
-                if gbk(t)[1] in SEPARATOR_TRAILS:
-                    continue
-                self.extra_forms[t] = (kangxi_by_rule(fields, radicals, t), self.element[ch])
-        # Facts may also name characters outside GB2312.
-        for ch in sorted(set(self.facts["kangxi"]) | set(self.facts["element"])):
-            if ch in known:
+                if t != ch and t not in known and t not in self.others and encodable(t):
+                    self.others[t] = (kangxi_by_rule(fields, radicals, t), self.element[ch])
+        for ch in gbk_hanzi():
+            if ch in known or ch in self.others:
                 continue
-            reading = toneless(fields["kMandarin"][ch].split()[0])
-            self.extra_forms[ch] = (
-                self.facts["kangxi"].get(ch) or kangxi_by_rule(fields, radicals, ch),
-                self.facts["element"].get(ch) or element_by_rule(fields, ch, reading))
+            t = self.opencc[ch][0] if ch in self.opencc else ch
+            self.others[ch] = (kangxi_by_rule(fields, radicals, t),
+                               element_by_rule(fields, t, reading_of(fields, radicals, ch)))
+        for ch in set(self.facts["kangxi"]) | set(self.facts["element"]):
+            if ch not in known:
+                k, e = self.others[ch]
+                self.others[ch] = (self.facts["kangxi"].get(ch, k), self.facts["element"].get(ch, e))
 
     def decide_traditional_forms(self):
         """GB2312 characters that are standard traditional characters as well
@@ -488,32 +524,45 @@ class Tables:
                 level2_from = len(entries)
             entries += [gbk(ch) + count.encode("ascii") for count in counts]
         entries += [gbk(ch) + count.encode("ascii") for ch, count in self.facts["list_tail"]]
+        entries += [gbk(ch) + ("%2d" % self.others[ch][0]).encode("ascii") for ch in self.list_others]
         if any(len(e) != 4 for e in entries):
             raise Fail("a stroke list entry is not four bytes")
         return b" ".join(entries[:level2_from]) + CRLF + b" ".join(entries[level2_from:])
 
     def blocks(self):
-        """block -> [(element, characters)] in text order."""
+        """block -> [(element, characters)] in text order.
+
+        Block 1 holds its fact group alone, and no block lies beyond 30: a
+        character whose count has no block of its own stands in the nearest
+        open one. A character whose second byte is "{" stands at the end of
+        its block, so that no other character follows it there: a reading
+        that took that byte for a block header would misread the rest of
+        the block. Characters outside GB2312 of either kind also go to the
+        end of the stroke list, which tells their count (the GB2312 ones
+        have theirs in the other texts)."""
         f = self.facts
         in_fact_groups = {ch for groups in f["groups"].values() for _, chars in groups for ch in chars}
-        members = collections.defaultdict(list)
-        self.left_out = []
+        members, closing = collections.defaultdict(list), collections.defaultdict(list)
+        self.list_others = []
         candidates = [(ch, self.kangxi[ch], self.element[ch]) for ch in self.hanzi
                       if ch not in f["absent"] and ch not in in_fact_groups]
-        candidates += [(t, k, e) for t, (k, e) in sorted(self.extra_forms.items(), key=lambda x: gbk(x[0]))]
+        candidates += [(t, k, e) for t, (k, e) in sorted(self.others.items(), key=lambda x: gbk(x[0]))]
         for ch, strokes, element in candidates:
             block = min(strokes, LAST_BLOCK)
-            if block in f["closed"]:
-                self.left_out.append(ch)
-                continue
-            members[(block, element)].append(ch)
+            while block in f["closed"]:
+                block += 1
+            brace = gbk(ch)[1] == ord("{")
+            (closing if brace else members)[(block, element)].append(ch)
+            if ch in self.others and (brace or block != strokes):
+                self.list_others.append(ch)
         blocks = {}
         for block in range(1, LAST_BLOCK + 1):
             groups = list(f["groups"].get(block, []))
-            for element in ELEMENTS:
-                chars = members.get((block, element), [])
-                for start in range(0, len(chars), GROUP_WIDTH):
-                    groups.append((element, "".join(chars[start:start + GROUP_WIDTH])))
+            for part in (members, closing):
+                for element in ELEMENTS:
+                    chars = part.get((block, element), [])
+                    for start in range(0, len(chars), GROUP_WIDTH):
+                        groups.append((element, "".join(chars[start:start + GROUP_WIDTH])))
             blocks[block] = groups
         return blocks
 
@@ -551,8 +600,8 @@ class Tables:
         return b"".join(row + b"\n" for row in sorted(rows))
 
     def build(self):
-        name, pairs, listed = self.placement()
         blocks = self.blocks()
+        name, pairs, listed = self.placement()
         self.layout = (name, pairs, listed, blocks)
         return {
             "simplified_strokes.bin": self.simplified_strokes(),
@@ -638,14 +687,13 @@ def verify(tables, files):
         return element_t.label_ahead.get(c, "未")
 
     absent = tables.facts["absent"]
-    left_out = set(tables.left_out)
     for ch in tables.hanzi:
         want_k = 0 if ch in absent else tables.kangxi[ch]
-        want_e = "未" if ch in absent or ch in left_out else tables.element[ch]
+        want_e = "未" if ch in absent else tables.element[ch]
         got_k, got_e = kangxi(gbk(ch)), element(gbk(ch))
         if got_k != want_k or got_e != want_e:
             problems.append("%s: kangxi %s (want %s), element %s (want %s)" % (ch, got_k, want_k, got_e, want_e))
-    for t, (k, e) in tables.extra_forms.items():
+    for t, (k, e) in tables.others.items():
         if kangxi(gbk(t)) != k or element(gbk(t)) != e:
             problems.append("%s: kangxi %s (want %s), element %s (want %s)"
                             % (t, kangxi(gbk(t)), k, element(gbk(t)), e))
@@ -679,10 +727,10 @@ def report(tables, files):
     print("Elements fixed by facts: %d, derived alike: %d, differing: %s"
           % (len(labelled), len(labelled) - len(misses), misses))
     name, pairs, listed, blocks = tables.layout
-    print("name text %d entries, pair text %d, stroke list %d, stroke groups %d characters "
-          "(%d traditional forms), left out of closed blocks: %s"
-          % (len(name), len(pairs), len(listed), sum(len(c) for g in blocks.values() for _, c in g),
-             len(tables.extra_forms), "".join(tables.left_out)))
+    print("name text %d entries, pair text %d, stroke list %d (%d outside GB2312 at its end), "
+          "stroke groups %d characters (%d outside GB2312)"
+          % (len(name), len(pairs), len(listed), len(tables.list_others),
+             sum(len(c) for g in blocks.values() for _, c in g), len(tables.others)))
     for name_, data in sorted(files.items()):
         print("  %-30s %7d bytes" % (name_, len(data)))
 

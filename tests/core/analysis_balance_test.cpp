@@ -38,7 +38,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GridRow{"王", "小明", 5, 7, 11, 15, 9}, GridRow{"欧阳", "明", 32, 25, 9, 40, 16},
                       GridRow{"王", "明", 5, 12, 9, 12, 2}, GridRow{"欧阳", "小明阳", 32, 20, 28, 60, 40},
                       GridRow{"欧阳明", "小", 0, 3, 4, 3, 1}, GridRow{"王", "小明阳明", 5, 4, 0, 4, 1},
-                      GridRow{"", "明", 0, 8, 9, 8, 1}));
+                      GridRow{"", "明", 0, 8, 9, 8, 1},
+                      // 李 7, 喆 12: a given name outside GB2312 counts in full
+                      GridRow{"李", "喆", 8, 19, 13, 19, 2}));
 
 TEST(FiveGrids, StrokesOfTheTables) {
   // The grid rows above rest on these counts.
@@ -66,7 +68,7 @@ TEST(FiveElementBalance, StoredTables) {
   const std::pair<int, const char*> hours[] = {{0, "子"},  {1, "丑"},    {13, "未"},  {22, "亥"},
                                                {23, "子"}, {24, "未知"}, {-1, "未知"}};
   for (auto [h, b] : hours) EXPECT_EQ(analysis::GetHourBranch(h), G(b)) << h;
-  // Every pair has a nayin whose last character is its element; the three
+  // Every pair has a nayin whose last character is its element; the five
   // names mended in the table among them.
   for (int i = 0; i < 60; ++i) {
     std::string nayin = analysis::LookupNayin(platform::SexagenaryName(i));
@@ -75,6 +77,8 @@ TEST(FiveElementBalance, StoredTables) {
   EXPECT_EQ(analysis::LookupNayin(G("庚戌")), G("钗钏金"));
   EXPECT_EQ(analysis::LookupNayin(G("癸丑")), G("桑柘木"));
   EXPECT_EQ(analysis::LookupNayin(G("戊申")), G("大驿土"));
+  EXPECT_EQ(analysis::LookupNayin(G("乙巳")), G("覆灯火"));
+  EXPECT_EQ(analysis::LookupNayin(G("庚辰")), G("白蜡金"));
   EXPECT_EQ(analysis::LookupNayin(G("甲子")), G("海中金"));
   EXPECT_EQ(analysis::LookupNayin(G("癸亥")), G("大海水"));
   EXPECT_EQ(analysis::LookupNayin(""), "");
@@ -134,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "农历：癸卯年腊月廿五日酉时\r\n"
                               "春节：2月10日\r\n"
                               "天运五行：火\r\n"
-                              "纳音：复灯火  炉中火  平地木  石榴木\r\n"
+                              "纳音：覆灯火  炉中火  平地木  石榴木\r\n"
                               "八字：甲辰  丙寅  戊戌  辛酉\r\n"
                               "五行：木土  火木  土土  金金 (五行缺水)\r\n"
                               "生肖：兔\r\n\r\n"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -113,6 +114,66 @@ TEST(KangxiStrokes, EveryStoredCharacterButTheAbsentOnesHasACount) {
     }
   EXPECT_EQ(absent, 3);  // 囱 靛 屡
 }
+
+TEST(KangxiStrokes, EveryGbkHanziHasACountAndAnElement) {
+  // GBK assigns 21,003 hanzi codes less the 80 of FE50..FEA0, which it
+  // leaves to private use; all but the three kept out have both values.
+  int assigned = 0, covered = 0;
+  std::string missing;
+  for (int lead = 0x81; lead <= 0xFE; ++lead)
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (!engine::chardata::IsHanziCode(lead, trail)) continue;
+      std::string c{static_cast<char>(lead), static_cast<char>(trail)};
+      std::string u = Utf8(c);
+      if (u.size() != 3) continue;
+      unsigned cp = (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
+      if (cp == 0xFFFD || (cp >= 0xE000 && cp <= 0xF8FF)) continue;  // unassigned, private use
+      ++assigned;
+      if (engine::GetKangxiStrokes(c) > 0 && engine::GetFiveElement(c) != G("未"))
+        ++covered;
+      else
+        missing += u;
+    }
+  EXPECT_EQ(assigned, 20923);
+  EXPECT_EQ(covered, 20920);
+  EXPECT_EQ(missing, "囱靛屡");  // in code order
+}
+
+// Characters outside GB2312 through every lookup: the Kangxi count as the
+// dictionary gives it (radical counted in full: 氵 4, 王 5, 示 5), on the
+// traditional form where the character is simplified.
+struct GbkRow {
+  const char *ch, *traditional;
+  int kangxi;
+  const char* element;  // nullptr: not fixed by radical or meaning
+};
+
+class OutsideGb2312 : public ::testing::TestWithParam<GbkRow> {};
+
+TEST_P(OutsideGb2312, EveryLookup) {
+  const GbkRow& r = GetParam();
+  engine::SetKangxiOverrides("");
+  std::string c = G(r.ch);
+  EXPECT_EQ(engine::GetSimplifiedStrokes(c), -1);
+  EXPECT_EQ(engine::PinyinOf(c), "");
+  EXPECT_EQ(Utf8(engine::ToTraditionalForm(c)), r.traditional);
+  EXPECT_EQ(engine::GetKangxiStrokes(c), r.kangxi);
+  EXPECT_EQ(engine::LookupStrokeList(c), r.kangxi);
+  EXPECT_EQ(engine::LookupStrokeGroup(c), std::min(r.kangxi, 30)) << "block of " << r.ch;
+  if (r.element) EXPECT_EQ(Utf8(engine::GetFiveElement(c)), r.element);
+  EXPECT_NE(engine::GetFiveElement(c), G("未"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OutsideGb2312,
+    ::testing::Values(GbkRow{"喆", "喆", 12, nullptr}, GbkRow{"垚", "垚", 9, "土"}, GbkRow{"璟", "璟", 17, nullptr},
+                      GbkRow{"堃", "堃", 11, "土"}, GbkRow{"犇", "犇", 12, nullptr}, GbkRow{"淏", "淏", 12, "水"},
+                      GbkRow{"昇", "昇", 8, nullptr}, GbkRow{"祎", "禕", 14, nullptr},
+                      GbkRow{"镕", "鎔", 18, "金"},
+                      // second byte "{": the stroke list tells the count, the block ends with it
+                      GbkRow{"藍", "藍", 20, "木"}, GbkRow{"駕", "駕", 15, nullptr},
+                      // past the last block: the stroke list tells the count
+                      GbkRow{"龘", "龘", 48, nullptr}, GbkRow{"靐", "靐", 39, "水"}));
 
 // ---- five elements
 
