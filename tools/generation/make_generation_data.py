@@ -7,7 +7,9 @@
   settings.ini                           the run settings
 
 Each is written as GBK with the entries back to back. The script refuses a
-repeated entry or a character outside GB2312, and cross-checks every word's
+repeated entry or a character outside GB2312, a word of taboo_words.txt (the
+words no name may hold, read by the data test) listed twice or shorter than
+two hanzi, and cross-checks every word's
 traditional form: the program converts a name character by character
 (data/chars/traditional.txt), so a word whose phrase conversion by OpenCC
 (s2t, with STPhrases) reads otherwise would be shown and counted wrongly.
@@ -60,6 +62,20 @@ def entries(name, width):
     return units
 
 
+def check_avoided_words():
+    seen, wrong = set(), []
+    with open(os.path.join(HERE, "taboo_words.txt"), encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or line.startswith("["):
+                continue
+            for w in line.split():
+                if w in seen or len(w) < 2 or not all("\u4e00" <= ch <= "\u9fff" for ch in w):
+                    wrong.append(w)
+                seen.add(w)
+    if wrong:
+        raise Fail("taboo_words.txt: repeated or malformed entries: " + " ".join(wrong))
+
+
 def by_character(word, table):
     return "".join(table.get(ch, ch) for ch in word)
 
@@ -87,6 +103,7 @@ def cross_check(words):
 def build():
     words = entries("smart_words.txt", 2)
     cross_check(words)
+    check_avoided_words()
     with open(os.path.join(HERE, "settings.ini"), encoding="utf-8") as f:
         settings = f.read().rstrip("\n")
     return {
