@@ -42,15 +42,24 @@ CRLF = b"\r\n"
 UNIHAN_FIELDS = {
     "kGB0", "kTotalStrokes", "kRSKangXi", "kRSUnicode", "kMandarin",
     "kHanyuPinyin", "kXHC1983", "kHanyuPinlu", "kFrequency",
+    "kKorean", "kJapaneseOn", "kCantonese", "kTang",
 }
 
-# Kangxi radicals that decide the element before the reading does.
+# Kangxi radicals that decide the element before the reading does, as the
+# naming references have them (禾 and 石 follow the reading there).
 RADICAL_ELEMENTS = {
     85: "水", 15: "水", 173: "水",    # 水 冫 雨
-    75: "木", 140: "木", 115: "木",   # 木 艸 禾
+    75: "木", 140: "木", 118: "木",   # 木 艸 竹
     167: "金",                        # 金
     86: "火", 72: "火",               # 火 日
-    32: "土", 46: "土", 112: "土",    # 土 山 石
+    32: "土", 46: "土",               # 土 山
+}
+
+# The radicals and sound rule of the first tables, kept for --report's
+# comparison.
+FIRST_RADICAL_ELEMENTS = {
+    85: "水", 15: "水", 173: "水", 75: "木", 140: "木", 115: "木", 167: "金",
+    86: "火", 72: "火", 32: "土", 46: "土", 112: "土",
 }
 
 # The 214 Kangxi radicals by their own stroke count, in radical order. A
@@ -85,6 +94,9 @@ NUMERALS = {"一": 1, "二": 2, "三": 3, "四": 4, "五": 5,
 # Second bytes that a byte-level reading of the texts would take for a
 # separator; characters ending in them stay out of the separated texts.
 SEPARATOR_TRAILS = b"{|}"
+
+
+REFERENCE_REASONS = ("meaning", "radical", "reading")
 
 
 class Fail(Exception):
@@ -206,7 +218,7 @@ def load_facts(path):
         "pair_first": [], "pair": [], "list": {}, "list_text_only": set(),
         "list_tail": [], "groups": collections.defaultdict(list), "closed": set(),
         "groups_only": set(), "absent": set(), "luck": {}, "traditional": {},
-        "meaning": {},
+        "meaning": {}, "reference": {},
     }
     with open(path, encoding="utf-8") as f:
         for number, raw in enumerate(f, 1):
@@ -250,6 +262,13 @@ def load_facts(path):
                     if ch in facts["meaning"]:
                         raise Fail("%s: %s has a meaning already" % (where, ch))
                     facts["meaning"][ch] = args[0]
+            elif kind == "reference":
+                if len(args) != 3 or len(args[0]) != 1 or args[1] not in ELEMENTS \
+                        or args[2] not in REFERENCE_REASONS:
+                    raise Fail("%s: a reference line is: reference C E REASON" % where)
+                if args[0] in facts["reference"]:
+                    raise Fail("%s: %s has a reference already" % (where, args[0]))
+                facts["reference"][args[0]] = (args[1], args[2], raw.partition("#")[2].strip(), where)
             elif kind == "luck":
                 for n in args[1:]:
                     facts["luck"][int(n)] = args[0]
@@ -348,10 +367,111 @@ def filing_readings(fields, level1):
     return dict(zip(level1, chosen))
 
 
-def element_by_rule(fields, traditional, reading):
-    rs = radical_and_residual(fields, traditional)
+def other_reading(fields, key, traditional, ch):
+    """The first Korean, Japanese, Cantonese or Tang reading of the
+    traditional form (of the character where the form has none)."""
+    value = fields[key].get(traditional) or fields[key].get(ch)
+    return value.split()[0].lstrip("*") if value else None
+
+
+def old_velar(fields, t, ch):
+    """j q from an old velar stop: Korean k, Japanese k g, Cantonese g k h."""
+    korean = other_reading(fields, "kKorean", t, ch)
+    if korean is not None:
+        return korean.startswith("K")
+    japanese = other_reading(fields, "kJapaneseOn", t, ch)
+    if japanese is not None:
+        return japanese[0] in "KG"
+    return (other_reading(fields, "kCantonese", t, ch) or " ")[0] in "gkh"
+
+
+def old_h(fields, t, ch):
+    """x from the old h: Korean h or no initial, Japanese k g, Cantonese h j w k f."""
+    korean = other_reading(fields, "kKorean", t, ch)
+    if korean is not None:
+        return korean[0] in "HAEIOUWY"
+    japanese = other_reading(fields, "kJapaneseOn", t, ch)
+    if japanese is not None:
+        return japanese[0] in "KG"
+    return (other_reading(fields, "kCantonese", t, ch) or " ")[0] in "hjwkf"
+
+
+def old_retroflex_stop(fields, t, ch, initial):
+    """zh ch from the old retroflex stops (知 彻 澄): Tang dj, else for zh a
+    Japanese ch or t, for ch a Korean c that is not ch."""
+    tang = other_reading(fields, "kTang", t, ch)
+    if initial == "ch":
+        korean = other_reading(fields, "kKorean", t, ch)
+        if korean is not None:
+            return korean.startswith("C") and not korean.startswith(("CH", "CC"))
+    if tang is not None:
+        return tang.startswith(("dj", "tj"))
+    if initial == "zh":
+        japanese = other_reading(fields, "kJapaneseOn", t, ch)
+        return japanese is not None and japanese.startswith(("CH", "T"))
+    return False
+
+
+def old_velar_nasal(fields, t, ch):
+    """y w from the old ng: Tang ng, else Japanese g."""
+    tang = other_reading(fields, "kTang", t, ch)
+    if tang is not None:
+        return tang.startswith("ng")
+    return (other_reading(fields, "kJapaneseOn", t, ch) or " ")[0] == "G"
+
+
+def old_m(fields, t, ch):
+    """w from the old m: Korean m, else Cantonese m."""
+    korean = other_reading(fields, "kKorean", t, ch)
+    if korean is not None:
+        return korean.startswith("M")
+    return (other_reading(fields, "kCantonese", t, ch) or " ")[0] == "m"
+
+
+def element_by_sound(fields, t, ch, reading):
+    """The element of the initial in the school of the naming references:
+    lips 水 (b p m f), tongue 火 (d t n l), molars 木 (g k), throat h 水,
+    teeth 金 (z c s zh ch sh r), open 土 (a vowel, y, w). Mandarin has
+    merged old initials that the school keeps apart; the other readings
+    tell them: j q from old velars are 木, x from the old h 水 (from old
+    sibilants both 金); zh ch from the old retroflex stops are 火; y w
+    from the old ng 木, w from the old m 水."""
+    initial = reading[:2] if reading[:2] in ("zh", "ch", "sh") else reading[0]
+    if initial in "bpmf":
+        return "水"
+    if initial in "dtnl":
+        return "火"
+    if initial in "gk":
+        return "木"
+    if initial == "h":
+        return "水"
+    if initial in "jq":
+        return "木" if old_velar(fields, t, ch) else "金"
+    if initial == "x":
+        return "水" if old_h(fields, t, ch) else "金"
+    if initial in ("zh", "ch"):
+        return "火" if old_retroflex_stop(fields, t, ch, initial) else "金"
+    if initial in ("sh", "r", "z", "c", "s"):
+        return "金"
+    if old_velar_nasal(fields, t, ch):
+        return "木"
+    if initial == "w" and old_m(fields, t, ch):
+        return "水"
+    return "土"
+
+
+def element_by_rule(fields, t, ch, reading):
+    """By the Kangxi radical of the traditional form, else by the sound."""
+    rs = radical_and_residual(fields, t)
     if rs and rs[0] in RADICAL_ELEMENTS:
         return RADICAL_ELEMENTS[rs[0]]
+    return element_by_sound(fields, t, ch, reading)
+
+
+def element_by_first_rules(fields, t, reading):
+    rs = radical_and_residual(fields, t)
+    if rs and rs[0] in FIRST_RADICAL_ELEMENTS:
+        return FIRST_RADICAL_ELEMENTS[rs[0]]
     if reading[:2] in ("zh", "ch", "sh") or reading[0] in "zcsrjqx":
         return "金"
     if reading[0] in "bpmf":
@@ -360,7 +480,7 @@ def element_by_rule(fields, traditional, reading):
         return "火"
     if reading[0] in "gkh":
         return "木"
-    return "土"  # a vowel, y or w
+    return "土"
 
 
 def kangxi_by_rule(fields, radicals, traditional):
@@ -404,13 +524,17 @@ class Tables:
             if not re.fullmatch(r"[a-z]+", self.pinyin[ch]):
                 raise Fail("odd reading %r for %s" % (self.pinyin[ch], ch))
 
-        self.kangxi, self.element = {}, {}
+        # Elements: the reference layer first, then the meaning lines, then
+        # the radical and sound rules; the fixed facts win over all three.
+        references = {ch: e for ch, (e, _, _, _) in facts["reference"].items()}
+        self.kangxi, self.element, self.rule_element = {}, {}, {}
         for ch in self.hanzi:
             t = self.traditional[ch]
             self.kangxi[ch] = NUMERALS.get(ch) or kangxi_by_rule(fields, radicals, t)
-            self.element[ch] = facts["meaning"].get(ch) or element_by_rule(fields, t, self.pinyin[ch])
+            self.rule_element[ch] = element_by_rule(fields, t, ch, self.pinyin[ch])
+            self.element[ch] = references.get(ch) or facts["meaning"].get(ch) or self.rule_element[ch]
         self.derived_kangxi = dict(self.kangxi)
-        self.derived_element = dict(self.element)
+        self.derived_element = {ch: facts["meaning"].get(ch) or self.rule_element[ch] for ch in self.hanzi}
         self.apply_facts()
 
         # Every other hanzi of GBK joins the stroke groups. A traditional form
@@ -418,22 +542,34 @@ class Tables:
         # typed in either form reads alike; a character kept as its own
         # traditional form still brings OpenCC's form along. The rest are
         # judged as GB2312 characters are, on their own traditional form.
-        self.others = {}
+        self.others, self.simplified_of = {}, {}
         known = set(self.hanzi)
         for ch in self.hanzi:
             for t in (self.traditional[ch], self.opencc.get(ch, [ch])[0]):
                 if t != ch and t not in known and t not in self.others and encodable(t):
-                    self.others[t] = (kangxi_by_rule(fields, radicals, t), self.element[ch])
+                    self.others[t] = (kangxi_by_rule(fields, radicals, t), references.get(t) or self.element[ch])
+                    self.simplified_of[t] = ch
+                    self.rule_element[t] = self.rule_element[ch]
         for ch in gbk_hanzi():
             if ch in known or ch in self.others:
                 continue
             t = self.opencc[ch][0] if ch in self.opencc else ch
-            self.others[ch] = (kangxi_by_rule(fields, radicals, t),
-                               element_by_rule(fields, t, reading_of(fields, radicals, ch)))
+            self.rule_element[ch] = element_by_rule(fields, t, ch, reading_of(fields, radicals, ch))
+            self.others[ch] = (kangxi_by_rule(fields, radicals, t), references.get(ch) or self.rule_element[ch])
+        outside = set(references) - known - set(self.others)
+        if outside:
+            raise Fail("references outside GBK: %s" % "".join(sorted(outside)))
         for ch in set(self.facts["kangxi"]) | set(self.facts["element"]):
             if ch not in known:
                 k, e = self.others[ch]
                 self.others[ch] = (self.facts["kangxi"].get(ch, k), self.facts["element"].get(ch, e))
+        for ch, (e, _, note, where) in sorted(facts["reference"].items()):
+            if self.final_element(ch) != e and not note:
+                raise Fail("%s: %s yields to the fixed %s; say so in a note"
+                           % (where, ch, self.final_element(ch)))
+
+    def final_element(self, ch):
+        return self.element[ch] if ch in self.element else self.others[ch][1]
 
     def decide_traditional_forms(self):
         """GB2312 characters that are standard traditional characters as well
@@ -726,6 +862,33 @@ def report(tables, files):
     misses = [(ch, e, tables.derived_element[ch]) for ch, e in labelled.items() if tables.derived_element[ch] != e]
     print("Elements fixed by facts: %d, derived alike: %d, differing: %s"
           % (len(labelled), len(labelled) - len(misses), misses))
+    references = {ch: e for ch, (e, _, _, _) in f["reference"].items()}
+    first = {}  # the first rules, without the meaning lines
+    for ch in tables.hanzi:
+        first[ch] = element_by_first_rules(tables.fields, tables.traditional[ch], tables.pinyin[ch])
+    for ch in tables.others:
+        first[ch] = first[tables.simplified_of[ch]] if ch in tables.simplified_of else \
+            element_by_first_rules(tables.fields, tables.opencc[ch][0] if ch in tables.opencc else ch,
+                                   reading_of(tables.fields, tables.radicals, ch))
+    meant = lambda table: {ch: f["meaning"].get(tables.simplified_of.get(ch, ch)) or e for ch, e in table.items()}
+    first_meant = meant(first)
+    print("Reference layer: %d characters (%d outside GB2312). The rules agree with it on"
+          % (len(references), len(set(references) - set(tables.hanzi))))
+    for label, alone in (("the first rules", first), ("the rules now", tables.rule_element)):
+        counts = [sum(table[ch] == e for ch, e in references.items()) for table in (alone, meant(alone))]
+        print("  %-16s %4d (%.1f %%) alone, %4d (%.1f %%) with the meaning lines"
+              % (label, counts[0], 100.0 * counts[0] / max(1, len(references)),
+                 counts[1], 100.0 * counts[1] / max(1, len(references))))
+    yielding = [ch for ch, e in references.items() if tables.final_element(ch) != e]
+    print("References yielding to a fixed value: %s" % " ".join(yielding))
+    print("Element shares, before (the first rules, no references) and after:")
+    for label, chars in (("GB2312", tables.hanzi), ("all of GBK", list(tables.hanzi) + list(tables.others))):
+        chars = [ch for ch in chars if ch not in f["absent"]]
+        before = collections.Counter(first_meant[ch] for ch in chars)
+        after = collections.Counter(tables.final_element(ch) for ch in chars)
+        print("  %-10s %s" % (label, "  ".join("%s %4.1f→%4.1f %%" % (e, 100.0 * before[e] / len(chars),
+                                                                     100.0 * after[e] / len(chars))
+                                               for e in ELEMENTS)))
     name, pairs, listed, blocks = tables.layout
     print("name text %d entries, pair text %d, stroke list %d (%d outside GB2312 at its end), "
           "stroke groups %d characters (%d outside GB2312)"

@@ -194,12 +194,24 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"火", "火"}, std::pair{"土", "土"},
                       // by radical: 氵 water, 艹 wood, 钅 metal, 日 fire, 山 earth
                       std::pair{"江", "水"}, std::pair{"花", "木"}, std::pair{"钟", "金"},
-                      std::pair{"明", "火"}, std::pair{"峰", "土"},
+                      std::pair{"晴", "火"}, std::pair{"峰", "土"},
                       // by meaning: seasons, directions, colours, stems, branches, light
-                      std::pair{"春", "木"}, std::pair{"秋", "金"}, std::pair{"中", "土"},
-                      std::pair{"北", "水"}, std::pair{"红", "火"}, std::pair{"黄", "土"},
+                      std::pair{"春", "木"}, std::pair{"秋", "金"}, std::pair{"东", "木"},
+                      std::pair{"北", "水"}, std::pair{"赤", "火"}, std::pair{"黄", "土"},
                       std::pair{"庚", "金"}, std::pair{"子", "水"}, std::pair{"辰", "土"},
                       std::pair{"光", "火"}, std::pair{"电", "火"},
+                      // as naming references give them, by meaning (夜 night), radical (笑 竹)
+                      // or reading (华 h, 佳 an old velar j), also against a colour or a
+                      // direction (红 白 中)
+                      std::pair{"夜", "水"}, std::pair{"笑", "木"}, std::pair{"华", "水"},
+                      std::pair{"佳", "木"}, std::pair{"红", "水"}, std::pair{"白", "水"},
+                      std::pair{"中", "火"},
+                      // the water the simplified form shows; 杰 as it is written
+                      std::pair{"汇", "水"}, std::pair{"鸿", "水"}, std::pair{"杰", "木"},
+                      // rarer characters by the rules: 竹; j from an old velar, from an
+                      // old sibilant; x from the old h; zh from an old retroflex stop
+                      std::pair{"筠", "木"}, std::pair{"骥", "木"}, std::pair{"靖", "金"},
+                      std::pair{"羲", "水"}, std::pair{"琢", "火"},
                       // unknown
                       std::pair{"a", "未"}, std::pair{"囱", "未"}, std::pair{"屡", "未"}, std::pair{"", "未"},
                       // separators of the stored text are no characters of it

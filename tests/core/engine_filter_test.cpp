@@ -17,9 +17,9 @@ using gbk::G;
 
 namespace {
 
-// Elements: 金 金, 木 木, 水 水, 火 火, 土 土, 囱 未, 华 木. Kangxi strokes: 金 8,
-// 木 水 火 4, 土 3, 囱 0, 华 14 (simplified 6). Pinyin: jin mu shui huo tu cong hua.
-std::string Names() { return Lines({G("金木"), G("水火"), G("土金"), G("囱木"), G("华土"), G("木金水")}); }
+// Elements: 金 金, 木 木, 水 水, 火 火, 土 土, 囱 未, 杨 木. Kangxi strokes: 金 8,
+// 木 水 火 4, 土 3, 囱 0, 杨 13 (simplified 7). Pinyin: jin mu shui huo tu cong yang.
+std::string Names() { return Lines({G("金木"), G("水火"), G("土金"), G("囱木"), G("杨土"), G("木金水")}); }
 
 struct FilterCase {
   const char* what;
@@ -29,13 +29,13 @@ struct FilterCase {
 
 TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
   const std::vector<FilterCase> cases = {
-      {"no condition", [](FilterConditions&) {}, {"金木", "水火", "土金", "囱木", "华土", "木金水"}},
+      {"no condition", [](FilterConditions&) {}, {"金木", "水火", "土金", "囱木", "杨土", "木金水"}},
       {"first character 金 or 水",
        [](FilterConditions& c) { c.allowedElements[0] = G("金水"); },
        {"金木", "水火"}},
       {"an unlisted character fails a restricted position",
        [](FilterConditions& c) { c.allowedElements[0] = G("木火"); },
-       {"华土", "木金水"}},
+       {"杨土", "木金水"}},
       {"and passes an unrestricted one",
        [](FilterConditions& c) { c.allowedElements[1] = G("木"); },
        {"金木", "囱木"}},
@@ -49,20 +49,20 @@ TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
        [](FilterConditions& c) {
          c.required = {G("金"), G("木")};
        },
-       {"金木", "水火", "土金", "囱木", "华土", "木金水"}},
+       {"金木", "水火", "土金", "囱木", "杨土", "木金水"}},
       {"none may hold 火",
        [](FilterConditions& c) {
          c.excludeOn = true;
          c.excluded = {G("火")};
        },
-       {"金木", "土金", "囱木", "华土", "木金水"}},
+       {"金木", "土金", "囱木", "杨土", "木金水"}},
       {"Kangxi 10..20 first",
        [](FilterConditions& c) {
          c.page = FilterPage::Strokes;
          c.kangxi = true;
          c.ranges[0] = {true, 10, 20};
        },
-       {"华土"}},
+       {"杨土"}},
       {"simplified 10..20 first",
        [](FilterConditions& c) {
          c.page = FilterPage::Strokes;
@@ -131,7 +131,7 @@ TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
          c.ranges[0] = {true, 9, 5};
          c.anyPinyin = {true, "x"};
        },
-       {"金木", "水火", "土金", "囱木", "华土", "木金水"}},
+       {"金木", "水火", "土金", "囱木", "杨土", "木金水"}},
   };
   for (const FilterCase& t : cases) {
     FilterConditions c;
@@ -166,7 +166,7 @@ class RelistingTest : public ::testing::Test {
 
 TEST_F(RelistingTest, ListsEveryKeptNameAndReplacesTheResultLists) {
   std::vector<std::string> names;
-  for (int i = 0; i < 12; ++i) names.push_back(i % 3 == 0 ? G("金木") : i % 3 == 1 ? G("水火") : G("华土"));
+  for (int i = 0; i < 12; ++i) names.push_back(i % 3 == 0 ? G("金木") : i % 3 == 1 ? G("水火") : G("杨土"));
   RecordingSink sink;
   frame::globals().generatedNames.Set("stale\r\n");
   engine::RelistNames(Lines(names), G("苏州"), G("软件有限公司"), sink);
@@ -188,7 +188,7 @@ TEST_F(RelistingTest, ListsEveryKeptNameAndReplacesTheResultLists) {
   // A second filter works on what the first kept.
   FilterConditions text;
   text.page = FilterPage::Text;
-  text.requiredText = G("华");
+  text.requiredText = G("杨");
   RecordingSink second;
   engine::RelistNames(engine::FilterNames(frame::globals().generatedNames.Get(), text), "", "", second);
   FilterConditions fire;
