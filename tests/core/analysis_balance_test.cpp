@@ -95,6 +95,17 @@ TEST(FiveElementBalance, StoredTables) {
   EXPECT_EQ(analysis::FormatLunarYear(2046, 12, 31, 0, "%S"), G("虎"));
 }
 
+TEST(FiveElementBalance, CharactersWithoutStrokesCountNone) {
+  // 倉 is no GB2312 hanzi, so it has no simplified count (王 has 4).
+  struct Row {
+    const char *surname, *given, *strokes;
+  } rows[] = {{"倉", "倉", "\r\n简体笔画:0  "}, {"王", "倉", "\r\n简体笔画:4  "}};
+  for (const Row& r : rows) {
+    const std::string text = gbk::ToUtf8(analysis::AnalyseBalance(G(r.surname), G(r.given), {"2000", "1", "1", "0"}));
+    EXPECT_NE(text.find(r.strokes), std::string::npos) << text;
+  }
+}
+
 struct TextRow {
   const char* surname;
   const char* given;

@@ -99,35 +99,26 @@ TEST(EvaluationTitles, BusyTitleNamesWhatTheUserTyped) {
   EXPECT_EQ(gbk::ToUtf8(analysis::EvaluationWindowTitle()), "公司名称测算");
 }
 
-TEST(DictionaryIndex, EveryLineIsOneCharacterAndAPageInDescendingOrder) {
-  std::string_view index = analysis::DictionaryIndex();
-  ASSERT_FALSE(index.empty());
-  ASSERT_TRUE(index.ends_with("\r\n"));
-  std::set<std::string> characters;
-  long previous = 25726;
-  size_t lines = 0, pos = 0;
-  while (pos < index.size()) {
-    size_t end = index.find("\r\n", pos);
-    ASSERT_NE(end, std::string_view::npos);
-    std::string_view line = index.substr(pos, end - pos);
-    ASSERT_GE(line.size(), 4u);
-    ASSERT_TRUE(gbk::IsSingleWideCharacter(line.substr(0, 2))) << lines;
-    ASSERT_EQ(line[2], '|');
-    long page = std::strtol(std::string(line.substr(3)).c_str(), nullptr, 10);
-    ASSERT_LT(page, previous) << lines;
-    ASSERT_GE(page, 1604);
-    previous = page;
-    characters.insert(std::string(line.substr(0, 2)));
-    ++lines;
-    pos = end + 2;
-  }
-  EXPECT_EQ(characters.size(), lines);
-  // Every GB2312 hanzi is there.
+TEST(DictionaryIndex, GivesEveryHanziAPageOfItsOwn) {
+  // The site counts its pages down one a character in code-point order:
+  // 丫 and 丬 keep the pages they have always had, 丶 has the lowest.
+  const std::pair<const char*, const char*> pages[] = {
+      {"一", "1658"}, {"丁", "1657"}, {"丫", "1615"}, {"丬", "1614"}, {"中", "1613"}, {"丶", "1604"}};
+  for (auto [character, page] : pages)
+    EXPECT_EQ(analysis::DictionaryPageNumber(G(character)).value_or(""), page) << character;
+  // Every character a name can hold opens a page, no two the same one, all
+  // within the site's range.
+  std::set<long> seen;
   for (int lead = 0xB0; lead <= 0xF7; ++lead) {
     for (int trail = 0xA1; trail <= 0xFE; ++trail) {
       if (lead == 0xD7 && trail > 0xF9) continue;  // the five empty places
-      std::string c{static_cast<char>(lead), static_cast<char>(trail)};
-      ASSERT_TRUE(characters.count(c)) << std::hex << lead << trail;
+      const std::string c{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::optional<std::string> page = analysis::DictionaryPageNumber(c);
+      ASSERT_TRUE(page.has_value()) << gbk::ToUtf8(c);
+      const long number = std::strtol(page->c_str(), nullptr, 10);
+      EXPECT_EQ(std::to_string(number), *page) << gbk::ToUtf8(c);
+      EXPECT_TRUE(number >= 1604 && number <= 25725) << gbk::ToUtf8(c) << " " << number;
+      EXPECT_TRUE(seen.insert(number).second) << gbk::ToUtf8(c) << " " << number;
     }
   }
 }

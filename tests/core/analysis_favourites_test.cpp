@@ -166,6 +166,9 @@ TEST_P(ExportTest, Columns) {
     EXPECT_EQ(end, at) << gbk::ToUtf8(name);
     lineStart = end + 2;
   }
+  // One line per name and nothing after the last: an empty list exports an
+  // empty text.
+  EXPECT_EQ(lineStart, text.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExportTest,

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "engine/char_tables.h"
 #include "engine/filter.h"
 #include "engine_test_sink.h"
 #include "frame/globals.h"
@@ -24,7 +25,8 @@ std::string Names() { return Lines({G("金木"), G("水火"), G("土金"), G("�
 struct FilterCase {
   const char* what;
   std::function<void(FilterConditions&)> set;
-  std::vector<const char*> kept;  // UTF-8
+  std::vector<const char*> kept;   // UTF-8
+  std::vector<const char*> names;  // UTF-8; empty: Names()
 };
 
 TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
@@ -124,6 +126,54 @@ TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
          c.requiredText = G("木");
        },
        {"金木", "囱木", "木金水"}},
+      {"text folds ASCII case",
+       [](FilterConditions& c) {
+         c.page = FilterPage::Text;
+         c.requiredText = "aB";
+       },
+       {"金Ab", "AB木"},
+       {"金Ab", "AB木", "金a", "木"}},
+      {"excluded list without its box",
+       [](FilterConditions& c) { c.excluded = {G("火"), G("金")}; },
+       {"金木", "水火", "土金", "囱木", "杨土", "木金水"}},
+      // The fifth character is never restricted: the conditions of the fourth
+      // position or of the whole name would reject its 金 (8 strokes, jin).
+      {"a fifth element is free",
+       [](FilterConditions& c) { c.allowedElements[3] = G("木"); },
+       {"木木木木金"},
+       {"木木木木金"}},
+      {"a fifth stroke count is free",
+       [](FilterConditions& c) {
+         c.page = FilterPage::Strokes;
+         c.ranges[3] = {true, 4, 4};
+         c.total = {true, 20, 30};
+       },
+       {"木木木木金"},
+       {"木木木木金"}},
+      {"a fifth reading is free",
+       [](FilterConditions& c) {
+         c.page = FilterPage::Pinyin;
+         c.pinyin[3] = {true, "mu"};
+         c.anyPinyin = {true, "mu"};
+       },
+       {"木木木木金"},
+       {"木木木木金"}},
+      // Ａ is no GB2312 hanzi: simplified -1, so 金Ａ totals 7.
+      {"a character without strokes lowers the total",
+       [](FilterConditions& c) {
+         c.page = FilterPage::Strokes;
+         c.total = {true, 7, 7};
+       },
+       {"金Ａ"},
+       {"金Ａ", "金"}},
+      // 仓 has 4 strokes; its traditional form 倉 is no GB2312 hanzi.
+      {"simplified counts are those of the character itself",
+       [](FilterConditions& c) {
+         c.page = FilterPage::Strokes;
+         c.ranges[0] = {true, 4, 4};
+       },
+       {"仓木"},
+       {"仓木"}},
       {"empty text, other pages' conditions ignored",
        [](FilterConditions& c) {
          c.page = FilterPage::Text;
@@ -136,10 +186,15 @@ TEST(FilterNames, KeepsTheNamesThatMeetTheConditionsOfThePageShowing) {
   for (const FilterCase& t : cases) {
     FilterConditions c;
     t.set(c);
-    std::vector<std::string> kept;
+    std::vector<std::string> kept, names;
     for (const char* k : t.kept) kept.push_back(G(k));
-    EXPECT_EQ(gbk::ToUtf8(engine::FilterNames(Names(), c)), gbk::ToUtf8(Lines(kept))) << t.what;
+    for (const char* n : t.names) names.push_back(G(n));
+    EXPECT_EQ(gbk::ToUtf8(engine::FilterNames(names.empty() ? Names() : Lines(names), c)),
+              gbk::ToUtf8(Lines(kept)))
+        << t.what;
   }
+  // The 仓 row tells the forms apart only while they differ.
+  EXPECT_EQ(gbk::ToUtf8(engine::ToTraditionalForm(G("仓"))), "倉");
 }
 
 TEST(FilterNames, ReportsProgressOnlyWhenItChanges) {

@@ -193,13 +193,18 @@ TEST(UpdaterHandOver, WritesTheInstructionsBesideOtherSectionsAndNothingToRun) {
   WriteAll(file, kept);
   online::UpdateWindowHooks hooks;
   hooks.startUpdater = [] { return true; };
-  ASSERT_TRUE(CheckForUpdate("23.5", "23.0", G("澜舟雅集"), G("http://dl.test/新版"), hooks,
-                             UpdateCheckMode::kStartUp, true, true));
+  // Started from another folder: the program's own folder is named all the same.
+  const auto workingFolder = std::filesystem::current_path();
+  std::filesystem::current_path(home.root());
+  const bool started = CheckForUpdate("23.5", "23.0", G("澜舟雅集"), G("http://dl.test/新版"), hooks,
+                                      UpdateCheckMode::kStartUp, true, true);
+  std::filesystem::current_path(workingFolder);
+  ASSERT_TRUE(started);
 
   EXPECT_EQ(ReadAll(file).substr(0, kept.size()), kept);
   online::UpdaterInstructions read = online::ReadUpdaterInstructions(file);
   EXPECT_EQ(read.windowTitle, G("澜舟雅集"));
-  EXPECT_EQ(read.folder, gbk::FromUtf8(online::ProgramFolder().string()));
+  EXPECT_EQ(read.folder, gbk::FromUtf8(LANZHOU_CORE_TESTS_DIR "/"));
   EXPECT_EQ(read.remoteFile, "http://dl.test/%D0%C2%B0%E6");
   for (auto& e : std::filesystem::recursive_directory_iterator(home.root())) {
     if (!e.is_regular_file()) continue;

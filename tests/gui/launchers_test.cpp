@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolBar>
 #include <memory>
 
@@ -88,18 +90,92 @@ class LaunchersTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
+// The captions of a menu in order, a separator as "-".
+std::vector<std::string> Captions(const QList<QAction*>& actions, bool byName) {
+  std::vector<std::string> out;
+  for (QAction* a : actions)
+    out.push_back(a->isSeparator() ? "-" : (byName ? a->objectName() : a->text()).toStdString());
+  return out;
+}
+
 TEST_F(LaunchersTest, EveryEntryHasAHandlerAndIsEnabled) {
-  std::vector<const frame::Launcher*> matched;
-  for (const Entry& e : Entries()) {
-    const frame::Launcher* row = frame::FindLauncher(e.kind, e.name.toStdString());
-    EXPECT_NE(row, nullptr) << "no handler: " << e.name.toStdString();
-    EXPECT_TRUE(e.enabled) << "disabled: " << e.name.toStdString();
-    if (row) matched.push_back(row);
+  // The menu bar as designed; the fifth menu's caption is ours.
+  const std::vector<std::pair<std::string, std::vector<std::string>>> menus = {
+      {"[&C]快速菜单", {"公司取名", "自选列表", "-", "起名建议", "-", "退出"}},
+      {"[&D]相关文档",
+       {"企业名称预先核准申请书", "企业名称预先核准通知书", "中华人民共和国公司法", "-", "公司取名文章大全", "-",
+        "更多下载..."}},
+      {"[&M]常识知识",
+       {"三十六计", "常用多音字表", "容易读错音的一些字", "中国古代的姓氏名字号", "中国主要亲属关系简表",
+        "古代文化常识汇编", "中国历史朝代对照简表", "中国古代的计时法", "中国各个城市市花", "中国少数民族分布简表",
+        "中外重要节日简表", "二十四节气表", "国内长途区号表", "国际长途区号表", "省自治区直辖市简表", "绕口令选集",
+        "-", "万年历"}},
+      {"[&P]其他功能",
+       {"五行属性查询", "简体笔画查询", "康熙笔画查询", "拼音查询", "-", "商标在线查询", "-", "计算器", "记事本"}},
+      {"", {"软件升级", "联系我们", "软件主页"}},
+  };
+  const QList<QAction*> tops = window_->menuBar()->actions();
+  ASSERT_EQ(tops.size(), static_cast<qsizetype>(menus.size()));
+  for (size_t i = 0; i < menus.size(); ++i) {
+    if (!menus[i].first.empty()) EXPECT_EQ(tops[i]->text().toStdString(), menus[i].first);
+    ASSERT_NE(tops[i]->menu(), nullptr);
+    EXPECT_EQ(Captions(tops[i]->menu()->actions(), false), menus[i].second) << i;
   }
-  // A row whose caption matches no entry is a typo that leaves its entry dead.
-  for (const frame::Launcher& row : frame::Launchers())
-    if (row.kind != EntryKind::Picture)
-      EXPECT_NE(std::find(matched.begin(), matched.end(), &row), matched.end()) << row.entry;
+  // The result grid's menu, by its designed captions (they change while it shows).
+  EXPECT_EQ(Captions(window_->findChild<QMenu*>(QStringLiteral("隐藏菜单"))->actions(), true),
+            (std::vector<std::string>{"复制公司名", "-", "测算公司名", "-", "公司重名查询", "-", "将A设置为限定词",
+                                      "将B设置为限定词", "将C设置为限定词", "将D设置为限定词", "-",
+                                      "将E加入自选列表", "-", "导出所有公司名"}));
+  EXPECT_EQ(Captions(window_->findChild<QToolBar*>(QStringLiteral("工具条1"))->actions(), false),
+            (std::vector<std::string>{"使用帮助", "名字分析", "重名查询", "在线字典", "开张吉日", "常用文档", "退出"}));
+  for (const Entry& e : Entries()) EXPECT_TRUE(e.enabled) << "disabled: " << e.name.toStdString();
+}
+
+// The entries no other test follows: each opens one window of its kind (the
+// lookups on their own tab).
+TEST_F(LaunchersTest, EntriesOpenTheirWindows) {
+  struct Row {
+    EntryKind kind;
+    const char* entry;
+    const char* window;
+    int tab;  // -1: no tab to check
+  } rows[] = {
+      {EntryKind::MenuItem, "自选列表", "analysis::FavouritesWindow", -1},
+      {EntryKind::MenuItem, "起名建议", "analysis::FiveElementBalanceWindow", -1},
+      {EntryKind::MenuItem, "五行属性查询", "analysis::CharacterLookupWindow", 0},
+      {EntryKind::MenuItem, "简体笔画查询", "analysis::CharacterLookupWindow", 1},
+      {EntryKind::MenuItem, "康熙笔画查询", "analysis::CharacterLookupWindow", 2},
+      {EntryKind::MenuItem, "拼音查询", "analysis::CharacterLookupWindow", 3},
+      {EntryKind::Button, "按钮2", "engine::FilterSettingsWindow", 0},
+      {EntryKind::Button, "按钮3", "analysis::NameAttributesWindow", -1},
+      {EntryKind::Picture, "图片框1", "analysis::FiveElementBalanceWindow", -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.entry);
+    const QWidgetList before = QApplication::topLevelWidgets();
+    if (r.kind == EntryKind::Picture) {
+      QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(window_->control<QWidget>(r.entry), &press);
+    } else {
+      Trigger(r.kind, r.entry);
+    }
+    std::vector<QWidget*> opened;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && !before.contains(w)) opened.push_back(w);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_STREQ(opened[0]->metaObject()->className(), r.window);
+    if (r.tab >= 0) {
+      auto* tabs = opened[0]->findChild<QTabWidget*>();
+      ASSERT_NE(tabs, nullptr);
+      EXPECT_EQ(tabs->currentIndex(), r.tab);
+    }
+    opened[0]->close();
+  }
+  // Without version data the update check says so.
+  Trigger(EntryKind::MenuItem, "软件升级");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "检测结果");
 }
 
 TEST_F(LaunchersTest, UsageHelpIsTheSameFromItsThreeEntries) {

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -193,30 +194,60 @@ TEST(PageMenus, OpenTheViewerAndTheArticleList) {
   testing_support::TestHome home;
   testing_support::ScopedSiteUrl site("http://127.0.0.1:9/");
   frame::MainWindow window;
+  // Every page item of the two menus, in menu order: the viewer's title and
+  // address below the site (the article list has neither).
   struct Row {
     const char* item;
     const char* title;
-    const char* home;
+    const char* page;
   } rows[] = {
-      {"三十六计", "三十六计", "P20111229/page_gs/sslj.htm"},
-      {"更多下载...", "相关文档下载", "P20111229/page_gs/doc888.htm"},
+      {"企业名称预先核准申请书", "企业名称预先核准申请书", "P20111229/page_gs/doc1.htm"},
+      {"企业名称预先核准通知书", "企业名称预先核准通知书", "P20111229/page_gs/doc2.htm"},
       {"中华人民共和国公司法", "中华人民共和国公司法", "P20111229/page_gs/Gong_Si_Fa.htm"},
+      {"公司取名文章大全", nullptr, nullptr},
+      {"更多下载...", "相关文档下载", "P20111229/page_gs/doc888.htm"},
+      {"三十六计", "三十六计", "P20111229/page_gs/sslj.htm"},
+      {"常用多音字表", "常用多音字表", "P20111229/page_gs/cydyzb.htm"},
+      {"容易读错音的一些字", "容易读错音的一些字", "P20111229/page_gs/rydcydyxz.htm"},
+      {"中国古代的姓氏名字号", "中国古代的姓氏名字号", "P20111229/page_gs/zggddxsmzh.htm"},
+      {"中国主要亲属关系简表", "中国主要亲属关系简表", "P20111229/page_gs/zgzyqsgxjb.htm"},
+      {"古代文化常识汇编", "古代文化常识汇编", "P20111229/page_gs/gdwhcshb.htm"},
+      {"中国历史朝代对照简表", "中国历史朝代对照简表", "P20111229/page_gs/zglscdgydzjb.htm"},
+      {"中国古代的计时法", "中国古代的计时法", "P20111229/page_gs/zggddjsf.htm"},
+      {"中国各个城市市花", "中国各个城市市花", "P20111229/page_gs/zgggcssh.htm"},
+      {"中国少数民族分布简表", "中国少数民族分布简表", "P20111229/page_gs/zgssmzfbjb.htm"},
+      {"中外重要节日简表", "中外重要节日简表", "P20111229/page_gs/zwzyjrjb.htm"},
+      {"二十四节气表", "二十四节气表", "P20111229/page_gs/essjqb.htm"},
+      {"国内长途区号表", "国内长途区号表", "P20111229/page_gs/gnctqhb.htm"},
+      {"国际长途区号表", "国际长途区号表", "P20111229/page_gs/gjctqhb.htm"},
+      {"省自治区直辖市简表", "省自治区直辖市简表", "P20111229/page_gs/wgszzqzxsjb.htm"},
+      {"绕口令选集", "绕口令选集", "P20111229/page_gs/rklxj.htm"},
       {"万年历", "万年历", "P20111229/wnl2/index.html"},
   };
-  for (const Row& r : rows) {
+  std::vector<QAction*> items;
+  for (QAction* top : window.menuBar()->actions())
+    if (top->text() == QStringLiteral("[&D]相关文档") || top->text() == QStringLiteral("[&M]常识知识"))
+      for (QAction* a : top->menu()->actions())
+        if (!a->isSeparator()) items.push_back(a);
+  ASSERT_EQ(items.size(), std::size(rows));
+  for (size_t i = 0; i < items.size(); ++i) {
+    const Row& r = rows[i];
     SCOPED_TRACE(r.item);
-    window.findChild<QAction*>(QString::fromUtf8(r.item))->trigger();
+    EXPECT_EQ(items[i]->text(), QString::fromUtf8(r.item));
+    items[i]->trigger();
+    if (!r.page) {
+      auto* list = window.findChild<online::KnowledgeViewerWindow*>();
+      ASSERT_NE(list, nullptr);
+      EXPECT_EQ(list->windowTitle(), QStringLiteral("取名知识"));
+      list->close();
+      continue;
+    }
     auto* viewer = online::PageViewerWindow::Current();
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8(r.title));
-    EXPECT_EQ(viewer->homeAddress(), std::string("http://127.0.0.1:9/") + r.home);
+    EXPECT_EQ(viewer->homeAddress(), std::string("http://127.0.0.1:9/") + r.page);
   }
-  window.findChild<QAction*>(QStringLiteral("公司取名文章大全"))->trigger();
-  auto* list = window.findChild<online::KnowledgeViewerWindow*>();
-  ASSERT_NE(list, nullptr);
-  EXPECT_EQ(list->windowTitle(), QStringLiteral("取名知识"));
   online::PageViewerWindow::Current()->close();
-  list->close();
 }
 
 }  // namespace
