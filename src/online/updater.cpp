@@ -27,16 +27,6 @@ struct Descriptor {
   }
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
-}
-
 void Tell(const UpdaterEvents& events, const char* stepUtf8) {
   if (events.step) events.step(gbk::G(stepUtf8));
 }
@@ -86,7 +76,8 @@ bool ReplaceFileAtomically(const std::filesystem::path& target, std::string_view
   Descriptor file;
   file.fd = ::mkstemp(temp.data());
   if (file.fd < 0) return false;
-  bool ok = WriteAll(file.fd, bytes) && ::fchmod(file.fd, old.st_mode & 07777) == 0 && ::fsync(file.fd) == 0;
+  bool ok = platform::WriteAllTo(file.fd, bytes) && ::fchmod(file.fd, old.st_mode & 07777) == 0 &&
+            ::fsync(file.fd) == 0;
   ok = ::close(file.fd) == 0 && ok;
   file.fd = -1;
   if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {

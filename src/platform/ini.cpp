@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -180,37 +182,50 @@ struct Stamp {
   bool operator==(const Stamp&) const = default;
 };
 
+// Marked read-only: its owner may read it but not write it.
+bool IsReadOnlyMode(mode_t mode) { return (mode & S_IRUSR) && !(mode & S_IWUSR); }
+
 Stamp StampOf(const struct stat& st) {
   return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+// Where a write to `file` lands: a symbolic link is followed to the file it
+// names (which need not exist yet), so the link stays a link and its target
+// gets the new bytes. Nothing for a loop of links.
+std::optional<std::filesystem::path> WriteTarget(const std::filesystem::path& file) {
+  std::filesystem::path target = file;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(target, ec)) return target;
+    std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) return std::nullopt;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return std::nullopt;
 }
 
 // As WriteFileAtomically; `stamp` gets the written file's stamp, taken from
 // the file itself before it is renamed into place.
 bool WriteAtomically(const std::filesystem::path& file, std::string_view bytes, Stamp* stamp) {
+  IgnoreFileSizeSignal();
+  const std::optional<std::filesystem::path> target = WriteTarget(file);
+  if (!target) return false;
+  struct stat old {};
+  const bool replacing = ::stat(target->c_str(), &old) == 0;
+  if (replacing && IsReadOnlyMode(old.st_mode)) return false;
   static std::atomic<unsigned> counter{0};
-  std::filesystem::path tmp = file;
+  std::filesystem::path tmp = *target;
   tmp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  // A replaced file keeps its mode: a file the user made private stays so.
-  struct stat old {};
-  if (::stat(file.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) {
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
+  // A replaced file keeps its mode, so a file the user made private stays
+  // so; but only when its owner may read and write it: a mode that locks
+  // the owner out would leave the new file as unusable as the old.
+  constexpr mode_t kOwnerReadWrite = S_IRUSR | S_IWUSR;
+  if (replacing && (old.st_mode & kOwnerReadWrite) == kOwnerReadWrite) ::fchmod(fd, old.st_mode & 07777);
   struct stat written {};
-  if (::fsync(fd) != 0 || ::fstat(fd, &written) != 0 || ::close(fd) != 0) {
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  if (std::rename(tmp.c_str(), file.c_str()) != 0) {
+  const bool ok = WriteAllTo(fd, bytes) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0;
+  if (::close(fd) != 0 || !ok || std::rename(tmp.c_str(), target->c_str()) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }
@@ -286,6 +301,35 @@ CachedFile* CurrentFile(const std::filesystem::path& file, ReadStatus* status) {
 }
 
 }  // namespace
+
+bool WriteAllTo(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+void IgnoreFileSizeSignal() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    // A handler someone installed on purpose is left alone.
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) ::signal(SIGXFSZ, SIG_IGN);
+  });
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& file) {
+  struct stat st {};
+  return ::stat(file.c_str(), &st) == 0 && IsReadOnlyMode(st.st_mode);
+}
+
+std::string WriteFailureNote(const std::filesystem::path& file) {
+  return IsReadOnlyFile(file) ? gbk::G("\r\n这个文件设为只读，程序不会改写它；如要写入，请先取消它的只读属性。")
+                              : std::string();
+}
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
   std::lock_guard lock(ProfileMutex());

@@ -29,8 +29,8 @@ std::string ReadProfileString(std::string_view section, std::string_view key, st
                               const std::filesystem::path& file);
 
 // Returns false when the file could not be written, or when it exists but
-// could not be read; the old file is then left as it was. A replaced file
-// keeps its mode.
+// could not be read; the old file is then left as it was. The file is
+// replaced as WriteFileAtomically does.
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         const std::filesystem::path& file);
 
@@ -58,8 +58,27 @@ std::string ReadFileBytes(const std::filesystem::path& file, bool* ok = nullptr)
 bool ReadFileForRewrite(const std::filesystem::path& file, std::string* bytes);
 
 // Writes bytes to a temporary file beside `file`, then renames it over
-// `file`, so a failed write never leaves half a file. A replaced file keeps
-// its mode.
+// `file`, so a failed write never leaves half a file, nor the temporary one.
+// - A symbolic link is written through: its target gets the bytes.
+// - A replaced file keeps its mode when its owner may read and write it;
+//   otherwise the new file gets the usual mode.
+// - A read-only file (its owner may read but not write it) is never
+//   replaced: false.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// True for a file (or a link's target) marked read-only, as above.
+bool IsReadOnlyFile(const std::filesystem::path& file);
+// To end a message about a failed write: a line break and a sentence (GBK)
+// saying that the file is read-only, or the empty text when it is not.
+std::string WriteFailureNote(const std::filesystem::path& file);
+
+// Writes all of `bytes` to an open descriptor, going on after interrupted
+// and partial writes; false when a write fails.
+bool WriteAllTo(int fd, std::string_view bytes);
+
+// A file-size limit below a write must not end the program: SIGXFSZ is
+// ignored (unless a handler is installed), so the write fails with EFBIG
+// like any other. Called by every write here, and at start-up.
+void IgnoreFileSizeSignal();
 
 }  // namespace platform

@@ -26,6 +26,7 @@
 #include "online/update_check.h"
 #include "online/updater.h"
 #include "platform/gbk.h"
+#include "platform/ini.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ bool WaitForEnd(pid_t pid, std::stop_token stop) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  platform::IgnoreFileSizeSignal();
   const pid_t mainProgram = argc > 1 ? static_cast<pid_t>(std::atol(argv[1])) : 0;
   const online::UpdaterInstructions instructions = online::ReadUpdaterInstructions(online::UpdaterInstructionFile());
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 using gbk::G;
 using platform::ReadProfileString;
 using platform::WriteProfileString;
+using testing_support::AsOrdinaryUser;
 using testing_support::ReadAll;
 using testing_support::ScopedEnv;
 using testing_support::TestHome;
@@ -138,20 +138,6 @@ TEST_F(IniTest, EmptyNamesReadNothing) {
   EXPECT_EQ(ReadProfileString("S", "a", "def", ""), "");
 }
 
-// Runs `step` in a child process that has no more rights than an ordinary
-// user (root reads every file regardless of its mode); returns its result.
-bool AsOrdinaryUser(const std::function<bool()>& step) {
-  if (::geteuid() != 0) return step();
-  pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-    ::_exit(step() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 mode_t ModeOf(const std::filesystem::path& file) {
   struct stat st {};
   ::stat(file.c_str(), &st);
@@ -178,6 +164,73 @@ TEST_F(IniTest, AWriteNeverReplacesWhatItCouldNotRead) {
   ASSERT_TRUE(WriteProfileString("S", "b", "3", file));
   EXPECT_EQ(ModeOf(file), 0640u);
   EXPECT_EQ(ReadProfileString("Other", "x", "", file), "2");
+}
+
+// Replacing a file: its mode kept only when its owner can read and write
+// it, a read-only file refused, a link written through to its target, and
+// never a temporary file left beside it.
+TEST_F(IniTest, ReplacingAFile) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path& file, const fs::path& target)> prepare;
+    bool written;
+    mode_t mode;  // of the file holding the bytes afterwards
+    bool viaLink;
+  };
+  auto file = [](mode_t mode) {
+    return [mode](const fs::path& f, const fs::path&) {
+      WriteAll(f, "old");
+      ::chmod(f.c_str(), mode);
+    };
+  };
+  auto link = [](std::optional<mode_t> targetMode) {
+    return [targetMode](const fs::path& f, const fs::path& target) {
+      if (targetMode) {
+        WriteAll(target, "old");
+        ::chmod(target.c_str(), *targetMode);
+      }
+      fs::create_symlink(target.filename(), f);
+    };
+  };
+  const Case cases[] = {
+      {"missing", [](const fs::path&, const fs::path&) {}, true, 0644, false},
+      {"private", file(0600), true, 0600, false},
+      {"unreadable", file(0), true, 0644, false},
+      {"write-only", file(0200), true, 0644, false},
+      {"read-only", file(0444), false, 0444, false},
+      {"owner read-only", file(0400), false, 0400, false},
+      {"a link to a private file", link(0600), true, 0600, true},
+      {"a link to a missing file", link(std::nullopt), true, 0644, true},
+      {"a link to a read-only file", link(0444), false, 0444, true},
+      {"a loop of links",
+       [](const fs::path& f, const fs::path& target) {
+         fs::create_symlink(target.filename(), f);
+         fs::create_symlink(f.filename(), target);
+       },
+       false, 0, true},
+  };
+  const mode_t oldMask = ::umask(022);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = home.root() / "replace";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path f = folder / "f.txt", target = folder / "target.txt";
+    c.prepare(f, target);
+    EXPECT_EQ(platform::WriteFileAtomically(f, "new"), c.written);
+    EXPECT_EQ(fs::is_symlink(f), c.viaLink);
+    EXPECT_EQ(platform::IsReadOnlyFile(f), c.mode == 0444 || c.mode == 0400);
+    const fs::path holder = c.viaLink ? target : f;
+    if (c.mode) {
+      EXPECT_EQ(ModeOf(holder), c.mode);
+      ::chmod(holder.c_str(), 0600);
+      EXPECT_EQ(ReadAll(holder), c.written ? "new" : "old");
+    }
+    for (const auto& entry : fs::directory_iterator(folder))
+      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+  }
+  ::umask(oldMask);
 }
 
 // Names and values of any bytes: each written name finds itself again (so a

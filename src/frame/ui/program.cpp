@@ -14,6 +14,7 @@
 
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
+#include "platform/ini.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace frame {
@@ -54,6 +55,7 @@ int RunProgram(int argc, char** argv) {
   QDir::setCurrent(QCoreApplication::applicationDirPath());
   platform::InstallDesktopDialogs();
   CloseWindowsOnSignals(app);
+  platform::IgnoreFileSizeSignal();
   // Qt's own texts (edit menus, print dialogs) in Chinese, like the rest.
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -1,5 +1,8 @@
 #include "support/core/test_home.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,6 +58,18 @@ std::string ReadAll(const std::filesystem::path& file) {
 void WriteAll(const std::filesystem::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+bool AsOrdinaryUser(const std::function<bool()>& step) {
+  if (::geteuid() != 0) return step();
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(step() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace testing_support

@@ -2,6 +2,7 @@
 // Gives a test a fresh, private home for every folder the program uses
 // (data, config, temp) and sets the program's globals to match.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,11 @@ class TestHome {
   std::filesystem::path root_;
   ScopedEnv home_;
 };
+
+// Runs `step` in a child process with no more rights than an ordinary user
+// (uid 65534: root reads every file whatever its mode) and gives its
+// result; when the tests do not run as root, simply runs it.
+bool AsOrdinaryUser(const std::function<bool()>& step);
 
 // Reads a whole file (binary).
 std::string ReadAll(const std::filesystem::path& file);
