@@ -73,6 +73,10 @@ FavouritesChange RemoveNameFromFavourites(const std::filesystem::path& file, std
 }
 
 FavouritesChange ClearFavourites(const std::filesystem::path& file) {
+  // A list that could not be read was shown empty: clearing it would lose
+  // names the user never saw.
+  std::string text;
+  if (!platform::ReadFileForRewrite(file, &text)) return FavouritesChange::ReadFailed;
   return platform::WriteFileAtomically(file, "") ? FavouritesChange::Done : FavouritesChange::WriteFailed;
 }
 
@@ -87,9 +91,18 @@ std::string PadText(std::string_view text, size_t width) {
 }
 
 std::string ExportText(const std::vector<std::string>& names, bool withAttributes) {
-  const size_t w = !names.empty() && names.front().size() == 8 ? 26 : 20;
+  // A damaged file can hold a lone CR or LF inside an entry: the export
+  // keeps one line per name all the same.
+  auto oneLine = [](const std::string& entry) {
+    std::string name;
+    for (char c : entry)
+      if (c != '\r' && c != '\n') name += c;
+    return name;
+  };
+  const size_t w = !names.empty() && oneLine(names.front()).size() == 8 ? 26 : 20;
   std::string out;
-  for (const std::string& name : names) {
+  for (const std::string& entry : names) {
+    const std::string name = oneLine(entry);
     if (!withAttributes) {
       out += name + "\r\n";
       continue;
@@ -105,7 +118,7 @@ std::string FavouritesFailureText(FavouritesChange change, const std::filesystem
   const std::string path = gbk::FromUtf8(file.string());
   if (change == FavouritesChange::ReadFailed)
     return gbk::G("无法读取自选列表文件，为免丢失其中的名称，本次未做修改：") + path;
-  return gbk::G("无法写入文件：") + path;
+  return gbk::G("无法写入文件：") + path + platform::WriteFailureNote(file);
 }
 
 }  // namespace analysis

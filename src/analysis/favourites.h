@@ -36,7 +36,7 @@ enum class FavouritesChange {
 FavouritesChange AddNameToFavourites(const std::filesystem::path& file, std::string_view name);
 // Removes every line equal to the name; the other lines stay byte for byte.
 FavouritesChange RemoveNameFromFavourites(const std::filesystem::path& file, std::string_view name);
-// Leaves an empty file.
+// Leaves an empty file; refused, as a change, when the list cannot be read.
 FavouritesChange ClearFavourites(const std::filesystem::path& file);
 
 // The export file: PageDirectory + "导出列表.txt".
@@ -45,10 +45,11 @@ std::filesystem::path ExportFilePath(const std::filesystem::path& pageDirectory)
 // The text followed by blanks up to `width` bytes; a longer text unchanged.
 std::string PadText(std::string_view text, size_t width);
 
-// The export: one line per name ended by CR LF; with attributes the name
-// padded to 10, then the pinyin, simplified, Kangxi and element texts of
-// the name page padded to w + 4, w, w, w, where w is 26 when the first name
-// is four characters (8 bytes) long, else 20.
+// The export: one line per name ended by CR LF (a lone CR or LF inside an
+// entry is left out); with attributes the name padded to 10, then the
+// pinyin, simplified, Kangxi and element texts of the name page padded to
+// w + 4, w, w, w, where w is 26 when the first name is four characters
+// (8 bytes) long, else 20.
 std::string ExportText(const std::vector<std::string>& names, bool withAttributes);
 
 // The message for a failed change or export (GBK), naming the file.

@@ -271,7 +271,10 @@ std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char), b
   out.reserve(bytes.size());
   for (size_t i = 0; i < bytes.size(); ++i) {
     unsigned char c = bytes[i];
-    if (keepWideCharacters && IsLeadByte(c) && i + 1 < bytes.size()) {
+    // Only a real pair passes whole: a lone 0x80 or a lead byte before a
+    // byte that cannot end a character would make the decoder take the next
+    // byte ("_", "/") into a character of its own.
+    if (keepWideCharacters && StrictCharSize(bytes, i) == 2) {
       out.append(bytes.substr(i++, 2));
     } else if (keep(c)) {
       out.push_back(static_cast<char>(c));

@@ -73,7 +73,8 @@ std::string AsciiLower(std::string_view text);
 
 // `bytes` with every byte for which `keep` is false written as %XX
 // (upper-case hex digits). With `keepWideCharacters` a two-byte character
-// passes whole, whatever its bytes.
+// (a lead byte 0x81..0xFE and a trail byte, see StrictCharSize) passes
+// whole, whatever its bytes.
 std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char),
                           bool keepWideCharacters = false);
 

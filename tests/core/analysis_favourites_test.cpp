@@ -1,8 +1,9 @@
 // The favourites file: every change as initial bytes -> final bytes, the
-// file name built from typed texts, unreadable files, a crash mid-write,
-// and the export columns.
+// file name built from typed texts, unreadable files, a file-size limit
+// mid-write, and the export columns.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <optional>
@@ -87,26 +88,44 @@ TEST(FavouritesFile, AFolderInPlaceOfTheFileIsNeverTakenForAnEmptyList) {
   EXPECT_FALSE(analysis::ReadFavourites(file).ok);
   EXPECT_EQ(analysis::AddNameToFavourites(file, "a"), FavouritesChange::ReadFailed);
   EXPECT_EQ(analysis::RemoveNameFromFavourites(file, "a"), FavouritesChange::ReadFailed);
-  EXPECT_EQ(analysis::ClearFavourites(file), FavouritesChange::WriteFailed);
+  EXPECT_EQ(analysis::ClearFavourites(file), FavouritesChange::ReadFailed);
   EXPECT_EQ(ReadAll(file / "inside"), "keep");
 }
 
-TEST(FavouritesFileDeathTest, ACrashWhileWritingLeavesTheOldList) {
+// Shown as an empty list with a message, an unreadable list must not be
+// emptied by 清空 either.
+TEST(FavouritesFile, AnUnreadableListIsNeverCleared) {
+  testing_support::TestHome home;
+  const auto shared = home.root() / "shared";
+  std::filesystem::create_directories(shared);
+  ::chmod(home.root().c_str(), 0755);
+  ::chmod(shared.c_str(), 0777);
+  const auto file = shared / "list.txt";
+  WriteAll(file, "a\r\nb\r\n");
+  ::chmod(file.c_str(), 0);
+  EXPECT_TRUE(testing_support::AsOrdinaryUser(
+      [&] { return analysis::ClearFavourites(file) == FavouritesChange::ReadFailed; }));
+  ::chmod(file.c_str(), 0600);
+  EXPECT_EQ(ReadAll(file), "a\r\nb\r\n");
+}
+
+TEST(FavouritesFileDeathTest, AFileSizeLimitFailsTheWriteAndLeavesTheOldList) {
   testing_support::TestHome home;
   const auto file = home.root() / "list.txt";
   std::string old;
   for (int i = 0; i < 30; ++i) old += G("禾川") + std::to_string(i) + "\r\n";
   WriteAll(file, old);
-  // The process dies when a write passes 64 bytes; an in-place write would
-  // already have cut the file short.
+  // Past 64 bytes a write meets the limit: the process must live on and see
+  // the write fail; an in-place write would already have cut the file.
   auto addUnderLimit = [&file] {
     rlimit limit{64, 64};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    analysis::AddNameToFavourites(file, "new");
-    std::_Exit(0);
+    std::_Exit(analysis::AddNameToFavourites(file, "new") == FavouritesChange::WriteFailed ? 0 : 1);
   };
-  EXPECT_EXIT(addUnderLimit(), ::testing::KilledBySignal(SIGXFSZ), "");
+  EXPECT_EXIT(addUnderLimit(), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(ReadAll(file), old);
+  for (const auto& entry : std::filesystem::directory_iterator(home.root()))
+    EXPECT_EQ(entry.path().filename(), "list.txt");
 }
 
 struct PathCase {
@@ -130,7 +149,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"a%2Fb", "..\\", "..%5C_a%252Fb__Name.txt"},
                       PathCase{std::string("a\nb\x01", 4), "", "_a%0Ab%01__Name.txt"},
                       // a two-byte character whose trail byte is "\" stays whole
-                      PathCase{G("镕"), "", "_镕__Name.txt"}),
+                      PathCase{G("镕"), "", "_镕__Name.txt"},
+                      // bytes that make no character never join the "_" or a "/"
+                      PathCase{"\x80\x81", "", "_%80%81__Name.txt"},
+                      PathCase{"", "\x80\x81", "%80%81___Name.txt"},
+                      PathCase{"\x80/x", "", "_%80%2Fx__Name.txt"}),
     [](const ::testing::TestParamInfo<PathCase>& info) { return "Row" + std::to_string(info.index); });
 
 struct ExportCase {
@@ -179,6 +202,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExportTest,
                          [](const ::testing::TestParamInfo<ExportCase>& info) {
                            return "Row" + std::to_string(info.index);
                          });
+
+TEST(Export, ADamagedEntryStaysOneLine) {
+  const std::string damaged = "\n123456789\r";
+  EXPECT_EQ(analysis::ExportText({damaged}, false), "123456789\r\n");
+  const std::string line = analysis::ExportText({damaged}, true);
+  EXPECT_TRUE(line.starts_with("123456789 ")) << line;
+  EXPECT_EQ(line.find_first_of("\r\n"), line.size() - 2) << line;
+}
 
 TEST(Export, AnOverflowingColumnIsWrittenWhole) {
   EXPECT_EQ(analysis::PadText("abc", 5), "abc  ");

@@ -207,6 +207,20 @@ TEST_F(NameAttributesTest, FavouritesWindowClearsAndExportsOnlyWhatItSays) {
   EXPECT_TRUE(w->windowTitle().startsWith(QStringLiteral("自选列表 (点主界面上")));
 }
 
+TEST_F(NameAttributesTest, AnEmptyLineOfTheListCanBeRemovedFromThePage) {
+  auto w = std::make_unique<FavouritesWindow>(G("临江"), G("软件有限公司"));
+  w->show();
+  auto* list = w->control<BrowserBox>("超文本浏览框2");
+  ASSERT_TRUE(Loaded(list));
+  WriteAll(ListFile(), G("禾川") + "\r\n\r\n" + G("川") + "\r\n");
+  w->favourites()->Render();
+  ASSERT_TRUE(Loaded(list));
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("自选列表 (个数 3)"));
+  ClickLink(list, "ok.htm", 1);
+  EXPECT_TRUE(WaitUntil([&] { return ReadAll(ListFile()) == G("禾川") + "\r\n" + G("川") + "\r\n"; }));
+  EXPECT_TRUE(boxes_.shown().empty());
+}
+
 TEST_F(NameAttributesTest, AListThatCannotBeReadIsReportedAndKept) {
   std::filesystem::create_directories(ListFile() / "inside");
   auto w = std::make_unique<FavouritesWindow>(G("临江"), G("软件有限公司"));

@@ -58,8 +58,9 @@ void FavouritesPage::Export() {
   const std::filesystem::path out = ExportFilePath(frame::globals().pageDirectory);
   if (!platform::WriteFileAtomically(out, ExportText(list.names, withAttributes))) {
     // Opening the file now would show an older export as if it were this one.
-    platform::ShowMessageBox(gbk::G("导出失败，无法写入文件：") + gbk::FromUtf8(out.string()), gbk::G("提示"),
-                             platform::kOkInformation);
+    platform::ShowMessageBox(
+        gbk::G("导出失败，无法写入文件：") + gbk::FromUtf8(out.string()) + platform::WriteFailureNote(out),
+        gbk::G("提示"), platform::kOkInformation);
     return;
   }
   platform::LaunchProgram(platform::ExternalProgram::TextEditor, out.string());

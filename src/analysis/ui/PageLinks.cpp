@@ -19,8 +19,10 @@ void AttachPageLinks(platform::BrowserBox* box, QObject* context,
         const PageCommand command = ParsePageCommand(target.localFile, target.fileNameGbk, target.queryGbk);
         if (command.kind == PageCommandKind::None) return;
         *cancel = true;
-        // A link without its value is no command to carry out.
-        if (command.value.empty()) return;
+        // A character link without its character is no command; a name link
+        // without a name stands for an empty line of a damaged list, which
+        // the favourites page must be able to remove (adding refuses it).
+        if (command.value.empty() && command.kind != PageCommandKind::Name) return;
         QPointer<QObject> alive(context);
         QTimer::singleShot(0, context, [alive, command, nameAction] {
           if (!alive) return;

@@ -217,8 +217,9 @@ void ResultGridMenu::ExportAllNames() {
   const std::filesystem::path path = ExportFilePath();
   if (!platform::WriteFileAtomically(path, globals().generatedFullNames.Get())) {
     // Opening the file now would show an older list as if it were this one.
-    platform::ShowMessageBox(gbk::G("导出失败，无法写入文件：") + gbk::FromUtf8(path.string()),
-                             gbk::G("提示"), platform::kOkInformation);
+    platform::ShowMessageBox(
+        gbk::G("导出失败，无法写入文件：") + gbk::FromUtf8(path.string()) + platform::WriteFailureNote(path),
+        gbk::G("提示"), platform::kOkInformation);
     return;
   }
   platform::LaunchProgram(platform::ExternalProgram::TextEditor, path.string());
