@@ -14,15 +14,16 @@ std::string CheckLookupInput(std::string_view input) {
 }
 
 std::string LookupCharacters(std::string_view input, LookupKind kind) {
-  // A class of every byte but 0x01..0x80 and the blank: two such bytes are
-  // one GBK character whose trail byte is 0x81 or above.
+  // A class of every byte but 0x00..0x80 and the blank: two such bytes are
+  // one GBK character whose trail byte is 0x81 or above. The zero byte is
+  // left out too, or it would pass for half of a character.
   static const boost::regex re = [] {
     std::string pattern = "([^";
-    pattern += '\x01';
+    pattern += '\0';
     pattern += '-';
     pattern += '\x80';
     pattern += " ]{2}| )";
-    return boost::regex(pattern, boost::regex::perl | boost::regex::icase);
+    return boost::regex(pattern.data(), pattern.data() + pattern.size(), boost::regex::perl | boost::regex::icase);
   }();
   std::string out;
   for (boost::cregex_iterator it(input.data(), input.data() + input.size(), re), end; it != end; ++it) {

@@ -14,7 +14,8 @@ std::string_view DictionaryIndex();
 // The page number of `character` as text, or nothing when the index has no
 // line for it. The first occurrence of the text followed by "|" decides
 // (letter case respected, starting only at character boundaries), so the
-// text must be written as the index writes it; an empty text is never found.
+// text must be written as the index writes it; an empty text, or one that
+// ends inside a two-byte character, is never found.
 std::optional<std::string> DictionaryPageNumber(std::string_view character);
 
 // The page of one character, or the start page when it is not indexed (the

@@ -133,10 +133,13 @@ bool IsValidDate(int year, int month, int day) {
 
 long DayNumber(int year, int month, int day) {
   // Days from civil (proleptic Gregorian), era-based.
-  long y = year - (month <= 2 ? 1 : 0);
+  // Counted in long from the start: the int arguments may lie at their
+  // limits, where one more or less would overflow.
+  const long m = month;
+  long y = static_cast<long>(year) - (m <= 2 ? 1 : 0);
   long era = (y >= 0 ? y : y - 399) / 400;
   long yoe = y - era * 400;
-  long doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<long>(day) - 1;
   long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + doe - 719468;
 }

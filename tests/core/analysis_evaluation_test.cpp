@@ -130,7 +130,10 @@ TEST(DictionaryIndex, LooksUpPagesAndFallsBackToTheStartPage) {
   EXPECT_EQ(analysis::DictionaryPageNumber(G("丫")).value_or(""), "1615");
   EXPECT_EQ(analysis::DictionaryPageNumber(G("丬")).value_or(""), "1614");
   EXPECT_EQ(analysis::DictionaryAddressFor(G("丫")), "http://127.0.0.1:9/P20111229/html3/1615.html");
-  for (std::string missing : {std::string(), G("＠"), std::string("1"), std::string("|"), G("丫丫")}) {
+  // "\x81|" is a character of its own (page 22448): a lone "\x81" is not.
+  EXPECT_EQ(analysis::DictionaryPageNumber("\x81|").value_or(""), "22448");
+  for (std::string missing :
+       {std::string(), G("＠"), std::string("1"), std::string("|"), G("丫丫"), std::string("\x81")}) {
     EXPECT_FALSE(analysis::DictionaryPageNumber(missing).has_value()) << gbk::ToUtf8(missing);
     EXPECT_EQ(analysis::DictionaryAddressFor(missing), "http://127.0.0.1:9/P20111229/html2/");
   }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -82,6 +83,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, LunarTable,
                                            LunarRow{1920, 11, 10, {1920, 10, 1, false}, "十月初一猴 x%Y"},
                                            LunarRow{1901, 1, 1, {1900, 11, 11, false}, "冬月十一鼠 x%Y"},
                                            LunarRow{2100, 12, 31, {2100, 12, 1, false}, "腊月初一猴 x%Y"}));
+
+TEST(LunarCalendar, DayNumbersAtTheLimitsOfTheArguments) {
+  struct Row {
+    int year, month, day;
+    long expected;
+  };
+  const Row rows[] = {
+      {1970, 1, 1, 0},
+      {2000, 3, 1, 11017},
+      {INT_MIN, 1, 1, -784353015833L},
+      {INT_MAX, 12, 31, 784351576776L},
+  };
+  for (const Row& r : rows) EXPECT_EQ(platform::DayNumber(r.year, r.month, r.day), r.expected) << r.year;
+}
 
 TEST(LunarCalendar, RefusesWhatDoesNotExist) {
   EXPECT_FALSE(platform::FromLunar(2024, 1, 1, true));    // no leap month that year
