@@ -11,10 +11,13 @@ namespace platform {
 
 class Worker {
  public:
-  std::jthread thread;
   std::mutex mutex;
   std::condition_variable doneChanged;
   bool done = false;
+  // Declared last, so destroyed first: its destructor joins the thread,
+  // which still unlocks `mutex` after setting `done`, before the members
+  // the thread uses are gone.
+  std::jthread thread;
 };
 
 namespace {
