@@ -40,8 +40,9 @@ const std::vector<std::string>& YearNames() {  // 1929 .. 2047
 }
 
 std::string YearName(int year) {
+  if (year < 1929) return {};
   size_t i = static_cast<size_t>(year - 1929);
-  return year >= 1929 && i < YearNames().size() ? YearNames()[i] : std::string();
+  return i < YearNames().size() ? YearNames()[i] : std::string();
 }
 
 // A whole decimal number, nothing else; nullopt for an empty or other text.
@@ -206,8 +207,9 @@ int CountOccurrences(std::string_view text, std::string_view sought) {
 
 std::string FormatLunarYear(int year, int month, int day, int hour, std::string_view pattern) {
   const std::vector<std::string>& table = SpringFestivalHours();
+  if (year < 1930) return {};
   size_t i = static_cast<size_t>(year - 1930);
-  if (year < 1930 || i >= table.size()) return {};
+  if (i >= table.size()) return {};
   long hours = (platform::DayNumber(year, month, day) - platform::DayNumber(year, 1, 1)) * 24 + hour;
   std::string name = hours >= gbk::ParseDecimal(table[i]) ? YearName(year) : YearName(year - 1);
   std::string resolved = gbk::ReplaceAll(gbk::ReplaceAll(pattern, "%Y", name), "%y", name);
@@ -217,6 +219,12 @@ std::string FormatLunarYear(int year, int month, int day, int hour, std::string_
 std::string AnalyseBalance(std::string_view surname, std::string_view given, const BirthInput& birth) {
   std::string elements;
   std::string text = NameAnalysis(surname, given, elements);
+  // Without the hour there is no hour pillar, so no eight characters: the
+  // name's half stands alone, and the user learns what is missing.
+  std::optional<int> y = WholeNumber(birth.year), m = WholeNumber(birth.month), d = WholeNumber(birth.day);
+  if ((birth.hour.empty() || birth.hour == G("未知")) && y && m && d && platform::IsValidDate(*y, *m, *d))
+    return text + G("出生时辰未知，无法排出生辰八字，这次只分析了姓名。请选好出生的时辰（0至23时）再点“测算”。") +
+           kCrLf;
   std::optional<std::string> birthText = BirthAnalysis(birth, elements);
   if (!birthText) return G("所选时间不存在");
   return text + *birthText;

@@ -31,16 +31,17 @@ FiveGrids ComputeFiveGrids(std::string_view surname, std::string_view given);
 std::string GetNumberElement(int n);
 std::string BuildThreeTalents(int heaven, int person, int earth);
 
-// The birth date and hour as the window's lists show them; an empty text
-// stands for a list without a selection.
+// The birth date and hour as the window's lists show them ("未知" is an
+// hour too); an empty text stands for a list without a selection.
 struct BirthInput {
   std::string year, month, day, hour;
 };
 
 // The whole text of 八字编辑框 after 测算, once the window has checked that
 // neither box was empty and has cleaned the surname (which may leave it
-// empty): "所选时间不存在" when the date does not exist (or a list has no
-// selection), else the full analysis.
+// empty): "所选时间不存在" when the date does not exist (or a list of the
+// date has no selection); the name's analysis and a sentence asking for the
+// hour when the hour is "未知" or not chosen; else the full analysis.
 std::string AnalyseBalance(std::string_view surname, std::string_view given, const BirthInput& birth);
 
 // The parts, exposed for their own tests.

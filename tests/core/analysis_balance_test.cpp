@@ -2,6 +2,7 @@
 // tables as the analysis reads them, and two whole texts.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "analysis/five_element_balance.h"
@@ -93,6 +94,8 @@ TEST(FiveElementBalance, StoredTables) {
   EXPECT_EQ(analysis::FormatLunarYear(1929, 6, 1, 0, "%S"), "");
   EXPECT_EQ(analysis::FormatLunarYear(2047, 6, 1, 0, "%S"), "");
   EXPECT_EQ(analysis::FormatLunarYear(2046, 12, 31, 0, "%S"), G("虎"));
+  EXPECT_EQ(analysis::FormatLunarYear(INT_MIN, 1, 1, 0, "%S"), "");
+  EXPECT_EQ(analysis::FormatLunarYear(INT_MAX, 1, 1, 0, "%S"), "");
 }
 
 TEST(FiveElementBalance, CharactersWithoutStrokesCountNone) {
@@ -112,6 +115,12 @@ struct TextRow {
   analysis::BirthInput birth;
   const char* text;
 };
+
+constexpr char kNameWithoutHour[] =
+    "公司老板姓名:王小明  (wang  xiao  ming)\r\n"
+    "简体笔画:15  康熙字:王小明  康熙笔画:15  五行属性:土金水\r\n"
+    "天格:5  地格:11  人格:7  外格:9  总格:15  三才:土金木\r\n\r\n"
+    "出生时辰未知，无法排出生辰八字，这次只分析了姓名。请选好出生的时辰（0至23时）再点“测算”。\r\n";
 
 class BalanceTextTable : public ::testing::TestWithParam<TextRow> {};
 
@@ -156,8 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "姓名生辰八字五行总计:土金火  木土  火木  土土  金金\r\n"
                               "偏重的五行元素:土  缺少的五行元素:水\r\n\r\n"
                               "公司取名用字建议:不带偏重的五行元素,补上缺少的五行元素\r\n"},
+                      // hour 未知 (or none chosen): the name alone, and what is missing
+                      TextRow{"王", "小明", {"2000", "1", "1", G("未知")}, kNameWithoutHour},
+                      TextRow{"王", "小明", {"2000", "1", "1", ""}, kNameWithoutHour},
+                      TextRow{"王", "小明", {"2023", "2", "30", G("未知")}, "所选时间不存在"},
                       TextRow{"王", "小明", {"2023", "2", "30", "0"}, "所选时间不存在"},
-                      TextRow{"王", "小明", {"2000", "1", "1", ""}, "所选时间不存在"},
                       TextRow{"王", "小明", {"", "1", "1", "0"}, "所选时间不存在"}));
 
 TEST(FiveElementBalance, GivenNameOutsideGb2312) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <memory>
 
@@ -60,11 +61,16 @@ TEST_F(BalanceWindow, RestoresTheSharedBossDataAndKeepsWhatItCannotShow) {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("公司五行平衡取名法"));
     EXPECT_EQ(w->size(), QSize(568, 394));
     EXPECT_EQ(Combo(*w, "组合框18")->count(), 82);
-    EXPECT_EQ(Combo(*w, "组合框23")->count(), 24);
+    EXPECT_EQ(Combo(*w, "组合框23")->count(), 25);
     EXPECT_EQ(Combo(*w, "组合框18")->currentText(), QStringLiteral("2000"));
-    EXPECT_EQ(Combo(*w, "组合框23")->currentIndex(), -1);
+    EXPECT_EQ(Combo(*w, "组合框23")->currentText(), QStringLiteral("未知"));
     EXPECT_EQ(w->control<QLineEdit>("编辑框2")->text(), QStringLiteral("小明"));
-    EXPECT_EQ(Analyse(*w), QStringLiteral("所选时间不存在"));
+    // Without the hour: the name's analysis, and what the birth half needs.
+    const QString text = Analyse(*w);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("公司老板姓名:王小明  (wang  xiao  ming)\n"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\n\n出生时辰未知，无法排出生辰八字，这次只分析了姓名。"
+                                             "请选好出生的时辰（0至23时）再点“测算”。\n")))
+        << text.toStdString();
     Combo(*w, "组合框21")->setCurrentIndex(4);
   }
   EXPECT_EQ(Saved("选项23"), "24");
@@ -81,7 +87,7 @@ TEST_F(BalanceWindow, FollowsChangesMadeElsewhereWhileOpen) {
     ASSERT_TRUE(testing_support::WaitUntil([&] { return Combo(*w, "组合框23")->currentIndex() == 17; }));
     EXPECT_EQ(w->control<QLineEdit>("编辑框1")->text(), QStringLiteral("欧阳"));
     Save("选项23", "24");
-    ASSERT_TRUE(testing_support::WaitUntil([&] { return Combo(*w, "组合框23")->currentIndex() == -1; }));
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return Combo(*w, "组合框23")->currentText() == "未知"; }));
   }
   EXPECT_EQ(Saved("选项23"), "24");
   EXPECT_EQ(Saved("老板姓名1"), "欧阳");
@@ -137,6 +143,31 @@ TEST_F(BalanceWindow, OpensFromTheMainWindowAndFollowsItsBirthHour) {
   w->close();
   QApplication::processEvents();
   EXPECT_EQ(main.findChild<FiveElementBalanceWindow*>(), nullptr);
+}
+
+// The gender switch saves all seven boss keys: only the ones it changed may
+// reach this window, whose unsaved choices for the others stay.
+TEST_F(BalanceWindow, KeepsItsUnsavedChoicesWhenTheMainWindowSavesOtherKeys) {
+  frame::MainWindow main;
+  main.show();
+  main.findChild<QAction*>(QStringLiteral("起名建议"))->trigger();
+  auto* w = main.findChild<FiveElementBalanceWindow*>();
+  ASSERT_NE(w, nullptr);
+  Combo(*w, "组合框18")->setCurrentIndex(30);
+  w->control<QLineEdit>("编辑框2")->setText(QStringLiteral("大明"));
+
+  QTest::mouseClick(main.control<QToolButton>("图形按钮m4"), Qt::LeftButton);
+  auto* mainHour = main.control<QComboBox>("组合框23");
+  mainHour->setCurrentIndex(7);
+  emit mainHour->activated(7);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return Combo(*w, "组合框23")->currentIndex() == 7; }));
+  EXPECT_EQ(Saved("选项sx"), "1");
+  EXPECT_EQ(Combo(*w, "组合框18")->currentIndex(), 30);
+  EXPECT_EQ(w->control<QLineEdit>("编辑框2")->text(), QStringLiteral("大明"));
+  w->close();
+  QApplication::processEvents();
+  EXPECT_EQ(Saved("选项18"), "30");
+  EXPECT_EQ(Saved("老板姓名2"), "大明");
 }
 
 }  // namespace

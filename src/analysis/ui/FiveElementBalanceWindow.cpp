@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <tuple>
 
 #include "analysis/five_element_balance.h"
 #include "engine/generate.h"
@@ -24,8 +25,8 @@ using gbk::G;
 using platform::FromQ;
 using platform::Q;
 
-// An index outside the list selects nothing: the main window's "未知" hour
-// (24) or a year this list lacks must not turn into another value here.
+// An index outside the list selects nothing: a year this list lacks must not
+// turn into another value here.
 void SelectIndex(QComboBox* box, int index) {
   box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
 }
@@ -111,13 +112,20 @@ void FiveElementBalanceWindow::LoadBalanceWindowOptions() {
   for (int i = 1; i <= 12; ++i) month_->addItem(QString::number(i));
   for (int i = 1; i <= 31; ++i) day_->addItem(QString::number(i));
   for (int i = 0; i <= 23; ++i) hour_->addItem(QString::number(i));
+  // As in the main window, whose "未知" (index 24) this window shares.
+  hour_->addItem(QStringLiteral("未知"));
   const QDate today = QDate::currentDate();
-  SelectIndex(year_, frame::ReadSettingNumber(G("选项18"), today.year() - 1949));
-  SelectIndex(month_, frame::ReadSettingNumber(G("选项21"), today.month() - 1));
-  SelectIndex(day_, frame::ReadSettingNumber(G("选项22"), today.day() - 1));
-  SelectIndex(hour_, frame::ReadSettingNumber(G("选项23"), 0));
-  surname_->setText(Q(frame::ReadSetting(G("老板姓名1"), FromQ(surname_->text()))));
-  given_->setText(Q(frame::ReadSetting(G("老板姓名2"), FromQ(given_->text()))));
+  for (auto [key, box, fallback] : {std::tuple{"选项18", year_, today.year() - 1949},
+                                    std::tuple{"选项21", month_, today.month() - 1},
+                                    std::tuple{"选项22", day_, today.day() - 1}, std::tuple{"选项23", hour_, 0}}) {
+    const int index = frame::ReadSettingNumber(G(key), fallback);
+    SelectIndex(box, index);
+    taken_[QString::fromUtf8(key)] = QString::number(index);
+  }
+  for (auto [key, box] : {std::pair{"老板姓名1", surname_}, std::pair{"老板姓名2", given_}}) {
+    box->setText(Q(frame::ReadSetting(G(key), FromQ(box->text()))));
+    taken_[QString::fromUtf8(key)] = box->text();
+  }
 }
 
 void FiveElementBalanceWindow::SaveBalanceWindowOptions() {
@@ -132,6 +140,15 @@ void FiveElementBalanceWindow::SaveBalanceWindowOptions() {
 
 void FiveElementBalanceWindow::onSettingWritten(const QString& key, const QString& value) {
   const int number = static_cast<int>(gbk::ParseDecimal(FromQ(value)));
+  // A window that saves all the boss keys at once (the main window on every
+  // change) writes most of them unchanged: only a value other than the one
+  // this window took is followed, so what the user chose here and has not
+  // saved yet stays.
+  auto taken = taken_.find(key);
+  if (taken == taken_.end()) return;
+  const QString now = key.startsWith(QStringLiteral("选项")) ? QString::number(number) : value;
+  if (taken->second == now) return;
+  taken->second = now;
   if (key == QStringLiteral("选项18"))
     SelectIndex(year_, number);
   else if (key == QStringLiteral("选项21"))

@@ -2,7 +2,9 @@
 // The five-element balance window: the boss's name and birth date (shared
 // with the main window through the settings file) and, on 测算, the
 // analysis of both as a guide for choosing the company name's characters.
+#include <QString>
 #include <QWidget>
+#include <map>
 
 class QComboBox;
 class QLineEdit;
@@ -43,6 +45,8 @@ class FiveElementBalanceWindow : public QWidget {
   QComboBox* hour_;
   QPlainTextEdit* output_;
   int settingsListener_ = 0;
+  // Each boss key's value as this window last took it from the settings.
+  std::map<QString, QString> taken_;
 };
 
 }  // namespace analysis
