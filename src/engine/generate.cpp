@@ -172,6 +172,10 @@ GeneratePlan OnGenerateClicked(const GenerateRequest& request, const GenerateHoo
     return plan;
   }
   if (hooks.clearResults) hooks.clearResults();
+  // The names the result buttons work on go with the rows: a refused or
+  // cancelled combination run leaves nothing that the grid no longer shows.
+  g.generatedNames.Set("");
+  g.generatedFullNames.Set("");
   switch (request.mode) {
     case GenerationMode::SmartMode1:
     case GenerationMode::SmartMode2:

@@ -9,7 +9,7 @@
 //   engine::GenerateRequest r = <read 编辑框N1, 编辑框N2, the checked mode
 //       radio box, 组合框1's selected index, 编辑框1, 编辑框2, 编辑框A1..A4>;
 //   engine::GenerateHooks hooks;
-//   hooks.clearResults = [&] { hide 图片框3; resultModel->clear(); };
+//   hooks.clearResults = [&] { hide 图片框3, 按钮2, 按钮3; resultModel->clear(); };
 //   engine::GeneratePlan plan = engine::OnGenerateClicked(r, hooks);
 //   switch (plan.action) {
 //     case GenerateAction::None: break;                 // refused; all shown
@@ -70,8 +70,10 @@ struct GenerateHooks {
   // Shows a message box on the GUI thread and returns its result (5 Yes,
   // 6 No, 0 OK). When empty, platform::ShowMessageBox.
   std::function<int(const Prompt&)> ask;
-  // Hides 图片框3 and deletes every row of the result grid. Called once the
-  // checks have passed, before the mode is dispatched.
+  // Hides 图片框3, deletes every row of the result grid and hides the result
+  // buttons 按钮2 and 按钮3. Called once the checks have passed, before the
+  // mode is dispatched; GeneratedNames and GeneratedFullNames are emptied
+  // with it.
   std::function<void()> clearResults;
 };
 

@@ -97,9 +97,14 @@ TEST_F(GenerateButton, LongerNamesFromAnEmptyLongPoolAreRefusedToo) {
 TEST_F(GenerateButton, CombinationModeWithFourCharactersClearsAndRefuses) {
   request_.mode = GenerationMode::Combination;
   request_.lengthIndex = 2;
+  frame::globals().generatedNames.Set(G("禾川") + "\r\n");
+  frame::globals().generatedFullNames.Set(G("苏州禾川软件有限公司") + "\r\n");
   auto plan = Click();
   EXPECT_EQ(plan.action, GenerateAction::None);
   EXPECT_EQ(cleared_, 1);
+  // The last run's names went with its rows.
+  EXPECT_EQ(frame::globals().generatedNames.Get(), "");
+  EXPECT_EQ(frame::globals().generatedFullNames.Get(), "");
   ASSERT_EQ(asked_.size(), 1u);
   EXPECT_EQ(asked_[0].text, G("组合模式只支持二字名和三字名！请在<字词限定>选项里修改设置！"));
   EXPECT_EQ(asked_[0].title, G("提示"));

@@ -201,10 +201,10 @@ TEST_F(GenerateButtonTest, CombinationModeRunsOverTheTypedCharactersAndRemembers
   EXPECT_TRUE(button->isEnabled());  // cancelled: nothing runs
 }
 
-TEST_F(GenerateButtonTest, HintPictureStaysHiddenOnceAClickHasClearedTheGrid) {
+TEST_F(GenerateButtonTest, ARefusedRunLeavesAnEmptyGridWithNothingBehindIt) {
   // At the designed size the hint picture covers an empty grid until the
   // first click; emptying the grid for a refused or empty run must not bring
-  // it back.
+  // it back, nor leave the result buttons on the last run's names.
   window->showNormal();
   window->resize(MainWindow::kDesignedWidth, MainWindow::kDesignedHeight);
   QCoreApplication::processEvents();
@@ -212,6 +212,7 @@ TEST_F(GenerateButtonTest, HintPictureStaysHiddenOnceAClickHasClearedTheGrid) {
   ASSERT_FALSE(hint->isHidden());
   Generate();
   ASSERT_GT(model->rowCount(), 0);
+  ASSERT_FALSE(window->control<QPushButton>("按钮3")->isHidden());
 
   QTest::mouseClick(window->control<QToolButton>("图形按钮m3"), Qt::LeftButton);
   window->control<QComboBox>("组合框1")->setCurrentIndex(2);
@@ -220,6 +221,11 @@ TEST_F(GenerateButtonTest, HintPictureStaysHiddenOnceAClickHasClearedTheGrid) {
   EXPECT_EQ(boxes.shown()[0].text, "组合模式只支持二字名和三字名！请在<字词限定>选项里修改设置！");
   EXPECT_EQ(model->rowCount(), 0);
   EXPECT_TRUE(hint->isHidden());
+  // Nothing of the last run is left to filter or to page through.
+  EXPECT_TRUE(window->control<QPushButton>("按钮2")->isHidden());
+  EXPECT_TRUE(window->control<QPushButton>("按钮3")->isHidden());
+  EXPECT_EQ(frame::globals().generatedNames.Get(), "");
+  EXPECT_TRUE(button->isEnabled());
 
   QTest::mouseClick(window->control<QToolButton>("图形按钮m1"), Qt::LeftButton);
   window->control<QComboBox>("组合框1")->setCurrentIndex(0);

@@ -166,6 +166,9 @@ void GenerateController::onGenerateClicked() {
   hooks.clearResults = [w, this] {
     model_->clear();
     w->control<QLabel>("图片框3")->hide();
+    // Nothing left for them to work on until a run lists names again.
+    w->control<QPushButton>("按钮2")->hide();
+    w->control<QPushButton>("按钮3")->hide();
   };
   GeneratePlan plan = OnGenerateClicked(ReadRequest(w), hooks);
   switch (plan.action) {
