@@ -1,10 +1,12 @@
 #include "frame/settings.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <map>
 #include <mutex>
 
 #include "frame/globals.h"
+#include "platform/dialogs.h"
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
@@ -22,6 +24,9 @@ std::map<int, SettingsListener>& Listeners() {
   return l;
 }
 int g_nextListener = 1;
+
+// Whether the last failed save has been reported; a good write clears it.
+std::atomic<bool> g_failureReported{false};
 
 }  // namespace
 
@@ -95,6 +100,7 @@ bool WriteSettings(const platform::ProfileEntries& entries) {
   for (const auto& e : entries)
     if (e.first.empty()) return false;
   if (!platform::WriteProfileStrings(g.appName, entries, g.settingsFilePath)) return false;
+  g_failureReported = false;
   std::vector<SettingsListener> copy;
   {
     std::lock_guard l(g_listenersMutex);
@@ -103,6 +109,16 @@ bool WriteSettings(const platform::ProfileEntries& entries) {
   for (const auto& [k, v] : entries)
     for (auto& f : copy) f(k, v);
   return true;
+}
+
+void ReportSettingsNotSaved() {
+  if (g_failureReported.exchange(true)) return;
+  const std::filesystem::path& file = globals().settingsFilePath;
+  const std::string note = platform::WriteFailureNote(file);
+  platform::ShowMessageBox(gbk::G("本次的输入无法保存，下次启动时不会恢复。\r\n设置文件：") +
+                               gbk::FromUtf8(file.string()) +
+                               (note.empty() ? gbk::G("\r\n请检查磁盘是否已满，以及这个文件夹能否写入。") : note),
+                           gbk::G("提示"), platform::kOkInformation);
 }
 
 int ReadSettingNumber(std::string_view key, int defaultValue) {

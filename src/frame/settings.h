@@ -40,6 +40,9 @@ bool WriteSetting(std::string_view key, std::string_view value);
 // Writes several keys with one rewrite of the file, in order (listeners are
 // told of each); false when the write failed (the old values stay).
 bool WriteSettings(const platform::ProfileEntries& entries);
+// Tells the user (on the GUI thread) that the settings could not be saved:
+// once, until a write succeeds again.
+void ReportSettingsNotSaved();
 // Reads a number: decimal text, full-width digits accepted, anything else 0.
 int ReadSettingNumber(std::string_view key, int defaultValue);
 

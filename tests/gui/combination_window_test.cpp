@@ -101,6 +101,26 @@ TEST_F(CombinationWindow, OkCleansSplitsSavesAndStartsTheRun) {
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
+TEST_F(CombinationWindow, AnArchiveThatCannotBeSavedIsReportedOnceAndTheRunStillStarts) {
+  const std::filesystem::path archive = engine::CombinationArchivePath();
+  std::filesystem::create_directories(archive / "in-the-way");
+  for (int i = 0; i < 2; ++i) {
+    auto w = Open();
+    Type(w.get(), QStringLiteral("美达"));
+    Click(w.get(), "按钮1");
+    EXPECT_TRUE(w->runStarted());
+  }
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].title, "提示");
+  EXPECT_TRUE(boxes_.shown()[0].text.starts_with("输入的汉字无法保存，下次打开这个窗口时不会再显示它们。"));
+  std::filesystem::remove_all(archive);
+  auto w = Open();
+  Type(w.get(), QStringLiteral("美达"));
+  Click(w.get(), "按钮1");
+  EXPECT_EQ(Archive(), G("美达"));
+  EXPECT_EQ(boxes_.shown().size(), 1u);
+}
+
 TEST_F(CombinationWindow, ARunThatCannotStartLeavesTheButtonToTheCaller) {
   startResult_ = false;
   auto w = Open();

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "frame/globals.h"
@@ -269,6 +271,37 @@ TEST(Anchoring, ModesAndReRegistration) {
   EXPECT_EQ(frame::AnchoredControlCount(&parent), 1);
   parent.resize(300, 150);
   EXPECT_EQ(a->geometry(), QRect(10, 60, 150, 20));  // mode 5: wider, follows the bottom
+}
+
+// Inputs that cannot be saved at close are reported, once until a save
+// succeeds again; the settings file is left as it was.
+TEST_F(MainWindowTest, InputsThatCannotBeSavedAtCloseAreReportedOnce) {
+  Preset("地区名", "杭州");
+  const std::filesystem::path settings = frame::GetSettingsFilePath();
+  auto closeTyping = [&](const char* region) {
+    auto w = Open();
+    w->show();
+    C<QLineEdit>(*w, "编辑框1")->setText(QString::fromUtf8(region));
+    w->close();
+  };
+  ::chmod(settings.c_str(), 0444);
+  closeTyping("南京");
+  closeTyping("南京");
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].title, "提示");
+  EXPECT_TRUE(boxes.shown()[0].text.starts_with("本次的输入无法保存，下次启动时不会恢复。\r\n设置文件："))
+      << boxes.shown()[0].text;
+  EXPECT_NE(boxes.shown()[0].text.find("只读"), std::string::npos);
+  ::chmod(settings.c_str(), 0644);
+  EXPECT_EQ(Setting("地区名"), "杭州");
+
+  closeTyping("无锡");
+  ::chmod(settings.c_str(), 0444);
+  closeTyping("南京");
+  ::chmod(settings.c_str(), 0644);
+  EXPECT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(Setting("地区名"), "无锡");
+  closeTyping("无锡");  // leaves the next test nothing reported
 }
 
 TEST_F(MainWindowTest, ScreenshotForReview) {

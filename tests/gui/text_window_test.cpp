@@ -3,10 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTimer>
 
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
@@ -105,6 +107,24 @@ TEST_F(TextWindowTest, EditsAreSavedAsGbkWithCrLf) {
   EXPECT_EQ(ReadAll(file), G("澜舟?"));
   for (const auto& entry : std::filesystem::directory_iterator(home_.root()))
     EXPECT_EQ(entry.path().filename(), file.filename());
+}
+
+TEST_F(TextWindowTest, SaveAsOfAnUntitledTextStartsInTheDataFolder) {
+  const std::filesystem::path data = home_.root() / "data";
+  std::filesystem::create_directories(data);
+  TextWindow::SetUntitledFolder(data);
+  TextWindow* w = TextWindow::Open({});
+  ASSERT_NE(w, nullptr);
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      shown = dialog->directory().absolutePath();
+      dialog->reject();
+    }
+  });
+  EXPECT_FALSE(w->saveAs());
+  EXPECT_EQ(shown, platform::PathToQ(data));
+  TextWindow::SetUntitledFolder({});
 }
 
 TEST_F(TextWindowTest, TheTextEditorLaunchOpensItAndAFailureSaysWhereTheFileIs) {

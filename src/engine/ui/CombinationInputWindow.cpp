@@ -11,6 +11,7 @@
 #include "frame/globals.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
+#include "platform/ini.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace engine {
@@ -76,8 +77,18 @@ void CombinationInputWindow::RunCombinationMode() {
   g.combinationCharacterText = input.characterText;
 
   // Kept whether or not the run may start, so a refused list is there to
-  // be shortened next time.
-  SaveCombinationArchive(g.combinationArchivePath, g.combinationCharacterText);
+  // be shortened next time. A failure is said once, not at every OK, until
+  // a save succeeds again; the run goes on all the same.
+  static bool failureShown = false;
+  if (SaveCombinationArchive(g.combinationArchivePath, g.combinationCharacterText)) {
+    failureShown = false;
+  } else if (!failureShown) {
+    failureShown = true;
+    platform::ShowMessageBox(gbk::G("输入的汉字无法保存，下次打开这个窗口时不会再显示它们。\r\n文件：") +
+                                 gbk::FromUtf8(g.combinationArchivePath.string()) +
+                                 platform::WriteFailureNote(g.combinationArchivePath),
+                             gbk::G("提示"), platform::kOkInformation);
+  }
 
   if (input.characters.size() > kMaxCombinationCharacters) {
     Prompt p = TooManyCharactersRefusal(input.characters.size());

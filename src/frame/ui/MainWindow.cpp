@@ -41,6 +41,7 @@
 #include "platform/threads.h"
 #include "online/network_init.h"
 #include "online/ui/UpdateCheck.h"
+#include "platform/ui/TextWindow.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace frame {
@@ -272,6 +273,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   g.dataDirectory = GetDataDirectory();
   g.settingsFilePath = GetSettingsFilePath();
   g.appDataDirectory = g.dataDirectory / gbk::ToUtf8(g.appName) / "";
+  platform::TextWindow::SetUntitledFolder(g.dataDirectory);
 
   buildLayout();
   control<QProgressBar>("进度条4")->move(7, 441);
@@ -694,7 +696,7 @@ void MainWindow::saveInputs() {
   const int state = endingForUpdate_ && stateBeforeUpdate_ >= 0 ? stateBeforeUpdate_ : savedWindowState();
   entries.emplace_back(gbk::G("位置A"), std::to_string(state));
   for (auto& e : bossOptions()) entries.push_back(std::move(e));
-  WriteSettings(entries);
+  if (!WriteSettings(entries)) ReportSettingsNotSaved();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,11 @@ namespace {
 
 std::string PathText(const std::filesystem::path& file) { return gbk::FromUtf8(file.string()); }
 
+std::filesystem::path& UntitledFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
 // CR LF, a lone CR and a lone LF all end a line.
 QString ToLineFeeds(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -145,8 +150,10 @@ bool TextWindow::save() {
   return writeTo(file_);
 }
 
+void TextWindow::SetUntitledFolder(const std::filesystem::path& folder) { UntitledFolder() = folder; }
+
 bool TextWindow::saveAs() {
-  const QString start = file_.empty() ? QString() : PathToQ(file_);
+  const QString start = PathToQ(file_.empty() ? UntitledFolder() : file_);
   const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), start,
                                                       QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
   if (chosen.isEmpty()) return false;
@@ -170,8 +177,9 @@ bool TextWindow::writeTo(const std::filesystem::path& file) {
                      gbk::G("保存"), kYesNoQuestion) != kYes)
     return false;
   if (!WriteFileAtomically(file, bytes)) {
-    ShowMessageBox(gbk::G("无法保存文件:\r\n") + PathText(file) + gbk::G("\r\n原来的文件没有改动。"), gbk::G("提示"),
-                   kOkInformation);
+    ShowMessageBox(gbk::G("无法保存文件:\r\n") + PathText(file) + gbk::G("\r\n原来的文件没有改动。") +
+                       WriteFailureNote(file),
+                   gbk::G("提示"), kOkInformation);
     return false;
   }
   editor_->document()->setModified(false);

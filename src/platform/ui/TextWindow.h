@@ -22,6 +22,10 @@ class TextWindow : public QWidget {
   // a message names it and where it lies, and nullptr is returned.
   static TextWindow* Open(const std::filesystem::path& file);
 
+  // Where 另存为 of an untitled text starts: the program's data folder, set
+  // once the program knows it (not the folder the program runs in).
+  static void SetUntitledFolder(const std::filesystem::path& folder);
+
   QPlainTextEdit* editor() const { return editor_; }
   const std::filesystem::path& file() const { return file_; }
   bool readOnly() const;
