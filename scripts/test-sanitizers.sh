@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the core library with its tests, and the program, with
 # AddressSanitizer and UndefinedBehaviorSanitizer into build-san/, then runs
-# the core tests and a start-and-close of the real program there. Any report
-# of either sanitizer fails the run. Expects scripts/setup-deps.sh to have run.
+# the core tests and a start-and-close of the real program there; then the
+# core tests once more with ThreadSanitizer, built into build-tsan/. Any
+# report of a sanitizer fails the run. Expects scripts/setup-deps.sh to have
+# run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
@@ -16,3 +18,10 @@ export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 cd "$here/build-san"
 ctest --output-on-failure --parallel "$(nproc)" -E '^gui_' "$@"
 ctest --output-on-failure -R '^gui_program_smoke_test$' "$@"
+# Data races: the core tests (workers, the profile cache, the HTTP helper)
+# under ThreadSanitizer, in one process: starting one per test costs more
+# than the tests.
+cmake -S "$here" -B "$here/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLANZHOU_GUI=OFF \
+  -DCMAKE_C_FLAGS="-fsanitize=thread" -DCMAKE_CXX_FLAGS="-fsanitize=thread" >/dev/null
+cmake --build "$here/build-tsan" --parallel "$(nproc)" --target core_tests
+TSAN_OPTIONS="halt_on_error=1" "$here/build-tsan/tests/core_tests" --gtest_brief=1
