@@ -23,7 +23,8 @@ std::string LookupCharacters(std::string_view input, LookupKind kind) {
     pattern += '-';
     pattern += '\x80';
     pattern += " ]{2}| )";
-    return boost::regex(pattern.data(), pattern.data() + pattern.size(), boost::regex::perl | boost::regex::icase);
+    return boost::regex(pattern.data(), pattern.data() + pattern.size(),
+                        boost::regex::perl | boost::regex::icase);
   }();
   std::string out;
   for (boost::cregex_iterator it(input.data(), input.data() + input.size(), re), end; it != end; ++it) {

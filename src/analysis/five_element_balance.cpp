@@ -223,7 +223,8 @@ std::string AnalyseBalance(std::string_view surname, std::string_view given, con
   // name's half stands alone, and the user learns what is missing.
   std::optional<int> y = WholeNumber(birth.year), m = WholeNumber(birth.month), d = WholeNumber(birth.day);
   if ((birth.hour.empty() || birth.hour == G("未知")) && y && m && d && platform::IsValidDate(*y, *m, *d))
-    return text + G("出生时辰未知，无法排出生辰八字，这次只分析了姓名。请选好出生的时辰（0至23时）再点“测算”。") +
+    return text +
+           G("出生时辰未知，无法排出生辰八字，这次只分析了姓名。请选好出生的时辰（0至23时）再点“测算”。") +
            kCrLf;
   std::optional<std::string> birthText = BirthAnalysis(birth, elements);
   if (!birthText) return G("所选时间不存在");

@@ -115,10 +115,10 @@ void ReportSettingsNotSaved() {
   if (g_failureReported.exchange(true)) return;
   const std::filesystem::path& file = globals().settingsFilePath;
   const std::string note = platform::WriteFailureNote(file);
-  platform::ShowMessageBox(gbk::G("本次的输入无法保存，下次启动时不会恢复。\r\n设置文件：") +
-                               gbk::FromUtf8(file.string()) +
-                               (note.empty() ? gbk::G("\r\n请检查磁盘是否已满，以及这个文件夹能否写入。") : note),
-                           gbk::G("提示"), platform::kOkInformation);
+  platform::ShowMessageBox(
+      gbk::G("本次的输入无法保存，下次启动时不会恢复。\r\n设置文件：") + gbk::FromUtf8(file.string()) +
+          (note.empty() ? gbk::G("\r\n请检查磁盘是否已满，以及这个文件夹能否写入。") : note),
+      gbk::G("提示"), platform::kOkInformation);
 }
 
 int ReadSettingNumber(std::string_view key, int defaultValue) {

@@ -317,7 +317,8 @@ void IgnoreFileSizeSignal() {
   std::call_once(once, [] {
     // A handler someone installed on purpose is left alone.
     struct sigaction current {};
-    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) ::signal(SIGXFSZ, SIG_IGN);
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+      ::signal(SIGXFSZ, SIG_IGN);
   });
 }
 
@@ -327,8 +328,9 @@ bool IsReadOnlyFile(const std::filesystem::path& file) {
 }
 
 std::string WriteFailureNote(const std::filesystem::path& file) {
-  return IsReadOnlyFile(file) ? gbk::G("\r\n这个文件设为只读，程序不会改写它；如要写入，请先取消它的只读属性。")
-                              : std::string();
+  return IsReadOnlyFile(file)
+             ? gbk::G("\r\n这个文件设为只读，程序不会改写它；如要写入，请先取消它的只读属性。")
+             : std::string();
 }
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {

@@ -27,7 +27,8 @@ TEST(LookupCharacters, GivesOneEntryPerCharacterAndKeepsBlanks) {
       {LookupKind::FiveElement, "ab12,.", ""},
       {LookupKind::FiveElement, G("金  金"), G("金(金)  金(金)")},
       {LookupKind::FiveElement, G("金\r\n木"), G("金(金)木(木)")},
-      {LookupKind::FiveElement, std::string("\xB0\0\0\0", 4) + G("金"), G("金(金)")},  // a zero byte is no half
+      {LookupKind::FiveElement, std::string("\xB0\0\0\0", 4) + G("金"),
+       G("金(金)")},  // a zero byte is no half
   };
   for (const Case& c : cases)
     EXPECT_EQ(gbk::ToUtf8(analysis::LookupCharacters(c.input, c.kind)), gbk::ToUtf8(c.expected))

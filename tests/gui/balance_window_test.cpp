@@ -67,9 +67,11 @@ TEST_F(BalanceWindow, RestoresTheSharedBossDataAndKeepsWhatItCannotShow) {
     EXPECT_EQ(w->control<QLineEdit>("编辑框2")->text(), QStringLiteral("小明"));
     // Without the hour: the name's analysis, and what the birth half needs.
     const QString text = Analyse(*w);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("公司老板姓名:王小明  (wang  xiao  ming)\n"))) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral("\n\n出生时辰未知，无法排出生辰八字，这次只分析了姓名。"
-                                             "请选好出生的时辰（0至23时）再点“测算”。\n")))
+    EXPECT_TRUE(text.startsWith(QStringLiteral("公司老板姓名:王小明  (wang  xiao  ming)\n")))
+        << text.toStdString();
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("\n\n出生时辰未知，无法排出生辰八字，这次只分析了姓名。"
+                                     "请选好出生的时辰（0至23时）再点“测算”。\n")))
         << text.toStdString();
     Combo(*w, "组合框21")->setCurrentIndex(4);
   }

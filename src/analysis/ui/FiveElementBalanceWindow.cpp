@@ -115,9 +115,9 @@ void FiveElementBalanceWindow::LoadBalanceWindowOptions() {
   // As in the main window, whose "未知" (index 24) this window shares.
   hour_->addItem(QStringLiteral("未知"));
   const QDate today = QDate::currentDate();
-  for (auto [key, box, fallback] : {std::tuple{"选项18", year_, today.year() - 1949},
-                                    std::tuple{"选项21", month_, today.month() - 1},
-                                    std::tuple{"选项22", day_, today.day() - 1}, std::tuple{"选项23", hour_, 0}}) {
+  for (auto [key, box, fallback] :
+       {std::tuple{"选项18", year_, today.year() - 1949}, std::tuple{"选项21", month_, today.month() - 1},
+        std::tuple{"选项22", day_, today.day() - 1}, std::tuple{"选项23", hour_, 0}}) {
     const int index = frame::ReadSettingNumber(G(key), fallback);
     SelectIndex(box, index);
     taken_[QString::fromUtf8(key)] = QString::number(index);
