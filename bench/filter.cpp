@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "engine/char_tables.h"
 #include "engine/generation_data.h"
 #include "frame/globals.h"
 #include "platform/gbk.h"
@@ -30,6 +31,12 @@ const std::string& Names() {
   return names;
 }
 
+std::string Capitals(std::string text) {
+  for (char& ch : text)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return text;
+}
+
 engine::FilterConditions ConditionsFor(int page) {
   engine::FilterConditions c;
   c.page = static_cast<engine::FilterPage>(page);
@@ -39,9 +46,13 @@ engine::FilterConditions ConditionsFor(int page) {
   c.ranges[0] = {true, 5, 12};
   c.total = {true, 10, 25};
   c.kangxi = true;
-  c.pinyin[1] = {true, "LI"};
-  c.anyPinyin = {true, "hua"};
-  c.requiredText = gbk::G("华");
+  // Readings and a character the names hold, whatever the pool: the second
+  // character of the first name (its reading typed in capitals) and the
+  // first character of the second.
+  const std::string_view names = Names();
+  c.pinyin[1] = {true, Capitals(engine::PinyinOf(names.substr(2, 2)))};
+  c.anyPinyin = {true, engine::PinyinOf(names.substr(6, 2))};
+  c.requiredText = std::string(names.substr(6, 2));
   return c;
 }
 

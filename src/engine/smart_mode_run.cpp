@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "engine/luck.h"
 #include "frame/globals.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
@@ -123,23 +124,36 @@ void NameLister::Begin() {
 
 bool NameLister::List(std::string_view name) {
   if (style_ == ListingStyle::Run && !seen_.emplace(name).second) return false;
-  ++count_;
-  pending_.push_back(MakeResultRow(count_, prefix_, name, suffix_, cache_));
-  pendingNames_.append(name).append("\r\n");
-  pendingFullNames_.append(pending_.back().fullName).append("\r\n");
+  Append(MakeResultRow(count_ + 1, prefix_, name, suffix_, cache_));
+  return true;
+}
+
+void NameLister::ListNew(ResultRow&& row) {
+  row.score = LuckGradeOfNumber(row.kangxiStrokes);
+  Append(std::move(row));
+}
+
+void NameLister::Append(ResultRow&& row) {
+  // A run past its first full batch is a long one: room for a whole batch
+  // at once, not by doubling.
+  if (pending_.empty() && static_cast<std::size_t>(count_) >= kMaxBatch) pending_.reserve(kMaxBatch);
+  row.serial = ++count_;
+  pending_.push_back(std::move(row));
   if (pending_.size() >= kMaxBatch || (pending_.size() % 64 == 0 && NowMs() - lastFlush_ >= kMaxBatchAgeMs))
     Flush();
-  return true;
 }
 
 void NameLister::Flush() {
   lastFlush_ = NowMs();
   if (pending_.empty()) return;
   auto& g = frame::globals();
-  g.generatedNames.Update([this](std::string& v) { v += pendingNames_; });
-  g.generatedFullNames.Update([this](std::string& v) { v += pendingFullNames_; });
-  pendingNames_.clear();
-  pendingFullNames_.clear();
+  // Published in one step per list, so a reader sees whole batches.
+  g.generatedNames.Update([this](std::string& v) {
+    for (const ResultRow& r : pending_) v.append(r.name).append("\r\n");
+  });
+  g.generatedFullNames.Update([this](std::string& v) {
+    for (const ResultRow& r : pending_) v.append(r.fullName).append("\r\n");
+  });
   std::vector<ResultRow> batch;
   batch.swap(pending_);
   sink_.OnRows(std::move(batch));

@@ -164,18 +164,27 @@ class NameLister {
   // Lists `name` unless this run listed it already; returns whether it did.
   // A re-listing lists every name.
   bool List(std::string_view name);
+  // Lists a name the caller knows this run has not listed, in a row whose
+  // texts and totals it has put together itself (a run that never repeats a
+  // name and looks each of its characters up once); the lister numbers and
+  // scores it.
+  void ListNew(ResultRow&& row);
   void Flush();
   void Finish(bool stopped);
   int count() const { return count_; }
+  // The attributes of the prefix and the suffix, computed once per run.
+  const NamePartAttributes& prefix() const { return prefix_; }
+  const NamePartAttributes& suffix() const { return suffix_; }
 
  private:
+  void Append(ResultRow&& row);
+
   GenerationSink& sink_;
   ListingStyle style_;
   CharacterAttributeCache cache_;
   NamePartAttributes prefix_, suffix_;
   std::unordered_set<std::string> seen_;
   std::vector<ResultRow> pending_;
-  std::string pendingNames_, pendingFullNames_;
   int count_ = 0;
   long long lastFlush_ = 0;
 };

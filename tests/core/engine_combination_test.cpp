@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <set>
+#include <tuple>
+
 #include "engine/combination.h"
 #include "engine/generate.h"
+#include "engine/luck.h"
+#include "engine/name_parts.h"
 #include "engine/smart_mode_run.h"
 #include "engine_test_sink.h"
 #include "frame/globals.h"
@@ -212,6 +219,71 @@ TEST_F(CombinationRun, FiftyCharactersInThreesListEveryTriple) {
   EXPECT_GT(sink.batches.size(), 1u);  // handed over in batches, not all at the end
   auto full = frame::globals().generatedFullNames.Get();
   EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), 117600);
+}
+
+// The rows a run must give, by the plain walk: every ordered selection of
+// characters that differ, in nested order, a repeated name dropped, each part
+// of the full name walked straight through the lookups.
+std::vector<engine::ResultRow> PlainWalk(const engine::RunInputs& in) {
+  const auto& c = in.combinationCharacters;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < c.size(); ++i)
+    for (std::size_t j = 0; j < c.size(); ++j) {
+      if (in.nameLength == 2 && c[i] != c[j]) names.push_back(c[i] + c[j]);
+      for (std::size_t k = 0; in.nameLength == 3 && k < c.size(); ++k)
+        if (c[i] != c[j] && c[k] != c[i] && c[k] != c[j]) names.push_back(c[i] + c[j] + c[k]);
+    }
+  const engine::NamePartAttributes prefix = engine::ComputeNamePartAttributes(in.prefix);
+  const engine::NamePartAttributes suffix = engine::ComputeNamePartAttributes(in.suffix);
+  std::vector<engine::ResultRow> rows;
+  std::set<std::string> seen;
+  for (const std::string& name : names) {
+    if (!seen.insert(name).second) continue;
+    const engine::NamePartAttributes n = engine::ComputeNamePartAttributes(name);
+    const int kangxi = prefix.kangxiStrokes + n.kangxiStrokes + suffix.kangxiStrokes;
+    rows.push_back({static_cast<int>(rows.size()) + 1, prefix.text + name + suffix.text,
+                    prefix.simplifiedStrokes + n.simplifiedStrokes + suffix.simplifiedStrokes,
+                    prefix.traditionalForm + n.traditionalForm + suffix.traditionalForm, kangxi, n.fiveElements,
+                    engine::LuckGradeOfNumber(kangxi), name});
+  }
+  return rows;
+}
+
+TEST_F(CombinationRun, ListsTheRowsOfThePlainWalk) {
+  // Hanzi with and without data, characters outside GB2312, whole words,
+  // and (some seeds) repeats and texts of odd length.
+  const std::vector<std::string> distinct = Units("美达仓倉华華囱Ａ①易金木水");
+  const std::vector<std::string> odd = {"a", G("金") + "a", G("美达")};
+  const std::vector<std::string> prefixes = {G("苏州"), "", G("临江") + "b", G("倉")};
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    std::mt19937 random(seed);
+    engine::RunInputs in;
+    in.mode = engine::GenerationMode::Combination;
+    in.prefix = prefixes[random() % prefixes.size()];
+    in.suffix = seed % 2 ? G("软件有限公司") : G("店") + "x";
+    in.nameLength = 1 + static_cast<int>(random() % 4);
+    std::vector<std::string> pool = distinct;
+    std::shuffle(pool.begin(), pool.end(), random);
+    const std::size_t n = random() % 11;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (seed % 3 == 0 && random() % 3 == 0)
+        in.combinationCharacters.push_back(random() % 2 ? odd[random() % odd.size()] : pool[0]);
+      else
+        in.combinationCharacters.push_back(pool[i]);
+    }
+    RecordingSink sink;
+    engine::GenerateCombinationNames(in, sink);
+    const std::vector<engine::ResultRow> expected = PlainWalk(in);
+    ASSERT_EQ(sink.rows.size(), expected.size()) << "seed " << seed;
+    for (std::size_t r = 0; r < expected.size(); ++r) {
+      const engine::ResultRow &got = sink.rows[r], &want = expected[r];
+      ASSERT_EQ(std::tie(got.serial, got.fullName, got.simplifiedStrokes, got.traditionalForm, got.kangxiStrokes,
+                         got.fiveElements, got.score, got.name),
+                std::tie(want.serial, want.fullName, want.simplifiedStrokes, want.traditionalForm,
+                         want.kangxiStrokes, want.fiveElements, want.score, want.name))
+          << "seed " << seed << " row " << r;
+    }
+  }
 }
 
 }  // namespace
