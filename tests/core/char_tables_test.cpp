@@ -200,10 +200,10 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"北", "水"}, std::pair{"赤", "火"}, std::pair{"黄", "土"},
                       std::pair{"庚", "金"}, std::pair{"子", "水"}, std::pair{"辰", "土"},
                       std::pair{"光", "火"}, std::pair{"电", "火"},
-                      // as naming references give them, by meaning (夜 night), radical (笑 竹)
+                      // as naming references give them, by meaning (鱼 fish), radical (笑 竹)
                       // or reading (华 h, 佳 an old velar j), also against a colour or a
                       // direction (红 白 中)
-                      std::pair{"夜", "水"}, std::pair{"笑", "木"}, std::pair{"华", "水"},
+                      std::pair{"鱼", "水"}, std::pair{"笑", "木"}, std::pair{"华", "水"},
                       std::pair{"佳", "木"}, std::pair{"红", "水"}, std::pair{"白", "水"},
                       std::pair{"中", "火"},
                       // the water the simplified form shows; 杰 as it is written
