@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   libqt6webenginecore6-bin libqt6svg6
   libgl-dev libxkbcommon-dev
-  libboost-regex-dev libcurl4-openssl-dev libssl-dev
+  libboost-regex-dev libcurl4-openssl-dev libssl-dev openssl
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei fonts-noto-cjk qt6-translations-l10n
   python3 unicode-data opencc python3-ephem locales

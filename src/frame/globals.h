@@ -48,6 +48,9 @@ struct Globals {
   std::filesystem::path settingsFilePath;
   std::filesystem::path appDataDirectory;  // dataDirectory / appName /
   std::filesystem::path pageDirectory;
+  // The public key (PEM) this build's updates are signed with; empty in a
+  // build that carries none, which installs no update.
+  std::string updateKey;
 
   // Results of the last run, each line ended by CR LF.
   Guarded<std::string> generatedNames;

@@ -23,6 +23,8 @@ struct Transfer {
   std::size_t limit = 0;
   bool tooLarge = false;
   const std::function<void(std::int64_t, std::int64_t)>* progress = nullptr;
+  const std::function<bool(std::string_view)>* receive = nullptr;
+  std::size_t received = 0;
 };
 
 int ReportProgress(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
@@ -34,10 +36,12 @@ int ReportProgress(void* user, curl_off_t expected, curl_off_t received, curl_of
 size_t CollectBody(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   size_t n = size * count;
-  if (t->body.size() + n > t->limit) {
+  if (t->received + n > t->limit) {
     t->tooLarge = true;
     return 0;  // makes curl give up with a write error
   }
+  t->received += n;
+  if (t->receive) return (*t->receive)(std::string_view(data, n)) ? n : 0;
   t->body.append(data, n);
   return n;
 }
@@ -118,6 +122,13 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop, const HttpO
   curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, ToCurlMs(options.totalTimeout));
   // Signals cannot be used for timeouts on a worker thread.
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+  // A body announced as too large is refused before any of it arrives.
+  curl_easy_setopt(e, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBodyBytes));
+  if (options.lowSpeedBytesPerSecond > 0 && options.lowSpeedTime.count() > 0) {
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, options.lowSpeedBytesPerSecond);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.lowSpeedTime.count()));
+  }
+  if (options.receive) transfer.receive = &options.receive;
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, CollectBody);
   curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
   if (options.progress) {
@@ -154,7 +165,11 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop, const HttpO
   }
   curl_multi_remove_handle(multi.get(), e);
 
-  if (!finished || result != CURLE_OK || transfer.tooLarge) return {};
+  if (!finished || result != CURLE_OK || transfer.tooLarge) {
+    HttpResult failed;
+    failed.tooLarge = transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED;
+    return failed;
+  }
   HttpResult answer;
   answer.transferred = true;
   curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &answer.status);

@@ -27,6 +27,15 @@ struct HttpOptions {
   // Called on the fetching thread as the body arrives: bytes received and
   // bytes expected (0 while unknown).
   std::function<void(std::int64_t received, std::int64_t expected)> progress;
+  // When set, the body is handed over piece by piece as it arrives instead
+  // of being kept (the result's body stays empty); returning false fails the
+  // transfer. `maxBodyBytes` still applies.
+  std::function<bool(std::string_view piece)> receive;
+  // A transfer that moves fewer than `lowSpeedBytesPerSecond` for
+  // `lowSpeedTime` fails: a site that stalls or drips is given up. Zero
+  // turns the check off.
+  long lowSpeedBytesPerSecond = 0;
+  std::chrono::seconds lowSpeedTime{0};
 };
 
 // What one GET brought back: whether the transfer completed, the final
@@ -35,6 +44,8 @@ struct HttpResult {
   bool transferred = false;
   long status = 0;
   std::string body;
+  // The transfer failed because the body was larger than `maxBodyBytes`.
+  bool tooLarge = false;
   // A completed transfer with a 2xx status: the body is the site's answer.
   bool succeeded() const { return transferred && status >= 200 && status < 300; }
 };

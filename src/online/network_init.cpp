@@ -6,6 +6,8 @@
 #include "engine/generation_data.h"
 #include "frame/globals.h"
 #include "online/site.h"
+#include "online/updater.h"
+#include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "platform/threads.h"
@@ -74,7 +76,20 @@ void RunStartupStep(const StartupHooks& hooks, const ProgramIdentity& program, s
   g.downloadUrl.Set(info.downloadUrl);
   g.kangxiOverrides.Set(info.kangxiOverrides);
 
-  bool forced = IsForcedVersion(info.forcedVersions, program.version);
+  // An update that did not complete is told once and is never forced again:
+  // a forced update that keeps failing would otherwise end the program at
+  // every start. After telling it, this start asks nothing more.
+  const std::filesystem::path instructions = UpdaterInstructionFile();
+  if (std::string failure = TakeUpdateFailureMessage(instructions); !failure.empty()) {
+    if (hooks.updateWindow.ask)
+      hooks.updateWindow.ask(
+          gbk::G("上次的软件升级没有完成:\r\n") + failure +
+              gbk::G("\r\n\r\n现在使用的仍是原来的版本。需要时可以在菜单“帮助”中选“软件升级”重试。"),
+          gbk::G("升级提示"), platform::kOkInformation);
+    return;
+  }
+  const bool forced = IsForcedVersion(info.forcedVersions, program.version) &&
+                      FailedUpdateAddress(instructions) != EncodeAddressForRequest(info.downloadUrl);
   bool updaterStarted = CheckForUpdate(info.latestVersion, program.version, program.name, info.downloadUrl,
                                        hooks.updateWindow, UpdateCheckMode::kStartUp, forced, true);
   if (updaterStarted) Call(hooks.endProgramSoon);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <system_error>
 
+#include "frame/globals.h"
 #include "frame/settings.h"
 #include "online/http.h"
 #include "platform/dialogs.h"
@@ -91,28 +92,37 @@ bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVers
     }
   }
 
-  // The updater runs only when its instructions are complete: a failure at
-  // any step leaves the program running, with the address to fetch by hand.
-  bool started = false;
-  if (IsHttpAddress(downloadUrl)) {
-    const std::filesystem::path file = UpdaterInstructionFile();
-    const std::string section = gbk::G("软件升级");
-    const std::string folder = gbk::FromUtf8(ProgramFolder().string());
-    // The three keys in one rewrite: the file holds all of them or none.
-    started = platform::WriteProfileStrings(section,
-                                            {{gbk::G("窗口标题"), std::string(appName)},
-                                             {gbk::G("文件保存"), folder},
-                                             {gbk::G("远程文件"), EncodeAddressForRequest(downloadUrl)}},
-                                            file) &&
-              window.startUpdater && window.startUpdater();
-  }
-  if (!started) {
-    std::string message = gbk::G("无法启动升级程序,请稍后再试或从网站下载新版本:\r\n");
-    message.append(downloadUrl);
+  auto refuse = [&](std::string message) {
     if (window.ask) window.ask(message, gbk::G("升级提示"), platform::kOkInformation);
     Call(window.restoreNormal);
     return false;
+  };
+  if (!IsHttpAddress(downloadUrl))
+    return refuse(gbk::G("网站提供的新版本下载地址无效,无法升级。请稍后再试,或从网站下载新版本。"));
+  if (frame::globals().updateKey.empty())
+    return refuse(gbk::G("这个版本的程序不能自动升级,请从网站下载新版本:\r\n") + std::string(downloadUrl));
+  if (window.settleUnsavedEdits && !window.settleUnsavedEdits()) {
+    Call(window.restoreNormal);
+    return false;
   }
+
+  // The updater runs only when its instructions are complete: a failure at
+  // any step leaves the program running, with the address to fetch by hand.
+  const std::filesystem::path file = UpdaterInstructionFile();
+  const std::string section = gbk::G("软件升级");
+  // The updater finds the program beside itself; the folder is written for
+  // the instruction file's readers all the same.
+  const std::string folder = gbk::FromUtf8(ProgramFolder().string());
+  // The three keys in one rewrite: the file holds all of them or none.
+  const bool started =
+      platform::WriteProfileStrings(section,
+                                    {{gbk::G("窗口标题"), std::string(appName)},
+                                     {gbk::G("文件保存"), folder},
+                                     {gbk::G("远程文件"), EncodeAddressForRequest(downloadUrl)}},
+                                    file) &&
+      window.startUpdater && window.startUpdater();
+  if (!started)
+    return refuse(gbk::G("无法启动升级程序,请稍后再试或从网站下载新版本:\r\n") + std::string(downloadUrl));
   return true;
 }
 

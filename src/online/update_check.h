@@ -25,6 +25,10 @@ struct UpdateWindowHooks {
   std::function<void()> restoreNormal;
   // A message box (GBK text and title, platform flags); returns its result.
   std::function<int(std::string_view text, std::string_view title, int flags)> ask;
+  // Before the program ends for the update, every window with unsaved
+  // edits asks whether to save them; false when the user chose 取消 there
+  // (no update now). Empty: nothing to ask.
+  std::function<bool()> settleUnsavedEdits;
   // Starts the updater that ships beside the program; true when it runs.
   std::function<bool()> startUpdater;
 };
@@ -46,7 +50,8 @@ std::filesystem::path UpdaterInstructionFile();
 std::filesystem::path ProgramFolder();
 
 // True when the updater was started; the caller then hides its window and
-// ends the program about one second later.
+// ends the program about one second later. A build without an update key
+// (frame::globals().updateKey) starts no updater and points to the site.
 bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVersion, std::string_view appName,
                     std::string_view downloadUrl, const UpdateWindowHooks& window, UpdateCheckMode mode,
                     bool forced, bool allowForced);

@@ -29,7 +29,8 @@ Handler Replace(Handler handler) {
 
 int ShowMessageBox(std::string_view text, std::string_view title, int flags) {
   MessageBoxHandler h = Current<MessageBoxHandler>();
-  if (!h) return (flags & 4) ? kNo : kOk;
+  // Unanswered, a question gives nothing away: No, or Cancel where offered.
+  if (!h) return (flags & 0x0F) == 3 ? kCancel : (flags & 4) ? kNo : kOk;
   return h(text, title, flags);
 }
 

@@ -12,11 +12,12 @@ namespace platform {
 
 // Flags as the program has always passed them.
 enum MessageBoxFlags : int {
-  kYesNo = 4,              // Yes and No, no icon
-  kOkQuestion = 32,        // OK, question icon
-  kYesNoQuestion = 36,     // Yes and No, question icon
-  kOkInformation = 64,     // OK, information icon
-  kYesNoInformation = 68,  // Yes and No, information icon
+  kYesNo = 4,                 // Yes and No, no icon
+  kOkQuestion = 32,           // OK, question icon
+  kYesNoCancelQuestion = 35,  // Yes, No and Cancel, question icon
+  kYesNoQuestion = 36,        // Yes and No, question icon
+  kOkInformation = 64,        // OK, information icon
+  kYesNoInformation = 68,     // Yes and No, information icon
 };
 
 // Results.

@@ -12,6 +12,7 @@
 #include "online/network_init.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
+#include "platform/ini.h"
 #include "support/core/http_server.h"
 #include "support/core/test_home.h"
 
@@ -338,27 +339,56 @@ TEST_F(StartUp, RunsOnItsOwnThreadWithTheGivenHooks) {
   platform::StopAllWorkers();
 }
 
-TEST(StartUpUpdate, ForcedVersionStartsTheUpdaterUnaskedAndOtherwiseAsksOnce) {
-  for (bool forced : {true, false}) {
-    SCOPED_TRACE(forced);
+TEST(StartUpUpdate, ForcedOnlyWhileItsUpdateHasNotFailed) {
+  // What the updater left from an earlier run: the address of an update
+  // that did not complete, and its message.
+  const struct {
+    const char* name;
+    bool forced;
+    const char* failedAddress;
+    const char* failure;
+    int asked, started;
+    const char* told;
+  } rows[] = {
+      {"Forced", true, "", "", 0, 1, ""},
+      {"NotForced", false, "", "", 1, 0, ""},
+      {"ForcedAfterAFailure", true, "http://dl.test/n", "下载失败", 0, 0,
+       "上次的软件升级没有完成:"
+       "\r\n下载失败\r\n\r\n现在使用的仍是原来的版本。需要时可以在菜单“帮助”中选“软件升级”重试。"},
+      {"ForcedAfterAFailureWasTold", true, "http://dl.test/n", "", 1, 0, ""},
+      {"ForcedAfterAnotherUpdateFailed", true, "http://dl.test/old", "", 0, 1, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
     TestHome home;
     home.PrepareGlobals();
+    testing_support::ScopedUpdateKey key;
     TestHttpServer server;
     ScopedSiteUrl site(server.BaseUrl());
-    server.Serve("/ver/cname.txt", InfoFile(std::string("最新版本号=23.5\r\n最新版下载地址=http://dl.test/n\r\n") +
-                                            (forced ? "强制升级的版本号=/22.0/23.0/\r\n" : "")));
+    server.Serve("/ver/cname.txt",
+                 InfoFile(std::string("最新版本号=23.5\r\n最新版下载地址=http://dl.test/n\r\n") +
+                          (r.forced ? "强制升级的版本号=/22.0/23.0/\r\n" : "")));
+    const auto marks = online::UpdaterInstructionFile();
+    platform::WriteProfileStrings(G("软件升级"),
+                                  {{G("失败地址"), r.failedAddress}, {G("失败说明"), G(r.failure)}}, marks);
     int asked = 0, started = 0, ended = 0;
+    std::string told;
     StartupHooks hooks;
-    hooks.updateWindow.ask = [&](std::string_view, std::string_view, int) {
-      ++asked;
+    hooks.updateWindow.ask = [&](std::string_view text, std::string_view, int flags) {
+      if (flags == platform::kYesNo)
+        ++asked;
+      else
+        told += gbk::ToUtf8(text);
       return int(platform::kNo);
     };
     hooks.updateWindow.startUpdater = [&] { return ++started > 0; };
     hooks.endProgramSoon = [&] { ++ended; };
     InitNetworkAtStartup(hooks);
-    EXPECT_EQ(asked, forced ? 0 : 1);
-    EXPECT_EQ(started, forced ? 1 : 0);
-    EXPECT_EQ(ended, forced ? 1 : 0);
+    EXPECT_EQ(asked, r.asked);
+    EXPECT_EQ(started, r.started);
+    EXPECT_EQ(ended, r.started);
+    EXPECT_EQ(told, r.told);
+    EXPECT_EQ(platform::ReadProfileString(G("软件升级"), G("失败说明"), "", marks), "");  // told once
     frame::globals().latestVersion.Set({});
     frame::globals().downloadUrl.Set({});
   }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "frame/globals.h"
@@ -17,6 +19,7 @@
 #include "platform/ini.h"
 #include "support/core/http_server.h"
 #include "support/core/test_home.h"
+#include "support/core/update_signing.h"
 
 using gbk::G;
 using online::CheckForUpdate;
@@ -107,11 +110,14 @@ struct DecisionCase {
   bool starts;         // whether the updater starts
   const char* events;  // what happened, in order
   bool result;
+  bool keyed = true;    // the build carries an update key
+  bool settles = true;  // the windows with unsaved edits let the program go
 };
 
 constexpr auto kMenu = UpdateCheckMode::kFromMenu;
 constexpr auto kStart = UpdateCheckMode::kStartUp;
 const char* const kUrl = "http://dl.test/new";
+#define BAD_ADDRESS "box(升级提示,64:网站提供的新版本下载地址无效,无法升级。请稍后再试,或从网站下载新版本。)"
 
 const DecisionCase kDecisions[] = {
     {"MenuCurrent", kMenu, "23.0", false, true, kUrl, 5, true, "box(检测结果,64:您的版本是最新的!)", false},
@@ -121,22 +127,40 @@ const DecisionCase kDecisions[] = {
     {"StartUpUnknown", kStart, "", false, true, kUrl, 5, true, "", false},
     {"HostileVersion", kStart, "99<b>x</b>", true, true, kUrl, 5, true, "", false},
     {"MenuNewerNo", kMenu, "23.5", false, true, kUrl, 6, true, "min box(升级提示,4) restore", false},
-    {"MenuNewerYes", kMenu, "23.5", false, true, kUrl, 5, true, "min box(升级提示,4) start", true},
-    {"ForcedAtStartUp", kStart, "23.5", true, true, kUrl, 6, true, "min start", true},
+    {"MenuNewerYes", kMenu, "23.5", false, true, kUrl, 5, true, "min box(升级提示,4) settle start", true},
+    {"ForcedAtStartUp", kStart, "23.5", true, true, kUrl, 6, true, "min settle start", true},
     {"ForcedButNotNewer", kStart, "23.0", true, true, kUrl, 5, true, "", false},
     {"ForcedNotAllowed", kStart, "23.5", true, false, kUrl, 6, true, "min box(升级提示,4) restore", false},
-    {"EmptyAddress", kMenu, "23.5", false, true, "", 5, true, "min box(升级提示,4) box(升级提示,64) restore", false},
+    {"EmptyAddress", kMenu, "23.5", false, true, "", 5, true, "min box(升级提示,4) " BAD_ADDRESS " restore",
+     false},
     {"FileAddress", kMenu, "23.5", false, true, "file:///bin/sh", 5, true,
-     "min box(升级提示,4) box(升级提示,64) restore", false},
+     "min box(升级提示,4) " BAD_ADDRESS " restore", false},
     {"ScriptAddress", kMenu, "23.5", false, true, "javascript:alert(1)", 5, true,
-     "min box(升级提示,4) box(升级提示,64) restore", false},
-    {"FtpAddress", kMenu, "23.5", false, true, "ftp://x/a", 5, true, "min box(升级提示,4) box(升级提示,64) restore",
+     "min box(升级提示,4) " BAD_ADDRESS " restore", false},
+    {"FtpAddress", kMenu, "23.5", false, true, "ftp://x/a", 5, true,
+     "min box(升级提示,4) " BAD_ADDRESS " restore", false},
+    {"NoHost", kMenu, "23.5", false, true, "https:///a", 5, true,
+     "min box(升级提示,4) " BAD_ADDRESS " restore", false},
+    {"StartFails", kMenu, "23.5", false, true, kUrl, 5, false,
+     "min box(升级提示,4) settle start "
+     "box(升级提示,64:无法启动升级程序,请稍后再试或从网站下载新版本:\r\nhttp://dl.test/new) restore",
      false},
-    {"NoHost", kMenu, "23.5", false, true, "https:///a", 5, true, "min box(升级提示,4) box(升级提示,64) restore",
-     false},
-    {"StartFails", kMenu, "23.5", false, true, kUrl, 5, false, "min box(升级提示,4) start box(升级提示,64) restore",
-     false},
+    // A build without the release key starts nothing and sends the user to
+    // the site, forced or not.
+    {"NoKey", kMenu, "23.5", false, true, kUrl, 5, true,
+     "min box(升级提示,4) "
+     "box(升级提示,64:这个版本的程序不能自动升级,请从网站下载新版本:\r\nhttp://dl.test/new) "
+     "restore",
+     false, false},
+    {"NoKeyForced", kStart, "23.5", true, true, kUrl, 5, true,
+     "min box(升级提示,64:这个版本的程序不能自动升级,请从网站下载新版本:\r\nhttp://dl.test/new) restore",
+     false, false},
+    // 取消 at an unsaved-edits question: no update now, and nothing more said.
+    {"EditsKept", kMenu, "23.5", false, true, kUrl, 5, true, "min box(升级提示,4) settle restore", false,
+     true, false},
+    {"EditsKeptForced", kStart, "23.5", true, true, kUrl, 5, true, "min settle restore", false, true, false},
 };
+#undef BAD_ADDRESS
 
 class UpdateDecisions : public ::testing::TestWithParam<DecisionCase> {
  protected:
@@ -146,6 +170,7 @@ class UpdateDecisions : public ::testing::TestWithParam<DecisionCase> {
 
 TEST_P(UpdateDecisions, EventsAndResult) {
   const DecisionCase& c = GetParam();
+  testing_support::ScopedUpdateKey key(c.keyed ? "(a public key)" : "");
   std::string events;
   auto add = [&](const std::string& e) { events += (events.empty() ? "" : " ") + e; };
   online::UpdateWindowHooks hooks;
@@ -153,10 +178,14 @@ TEST_P(UpdateDecisions, EventsAndResult) {
   hooks.restoreNormal = [&] { add("restore"); };
   hooks.ask = [&](std::string_view text, std::string_view title, int flags) {
     std::string e = "box(" + gbk::ToUtf8(title) + "," + std::to_string(flags);
-    // The outcome boxes of the check itself are compared whole.
-    if (gbk::ToUtf8(title) == "检测结果") e += ":" + gbk::ToUtf8(text);
+    // Every message is compared whole; the question has its own test.
+    if (flags != platform::kYesNo) e += ":" + gbk::ToUtf8(text);
     add(e + ")");
     return flags == platform::kYesNo ? c.answer : int(platform::kOk);
+  };
+  hooks.settleUnsavedEdits = [&] {
+    add("settle");
+    return c.settles;
   };
   hooks.startUpdater = [&] {
     add("start");
@@ -172,6 +201,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UpdateDecisions, ::testing::ValuesIn(kDecisions),
 TEST(UpdateQuestion, NamesBothVersionsAndTheFailureNamesTheAddress) {
   TestHome home;
   home.PrepareGlobals();
+  testing_support::ScopedUpdateKey key;
   std::vector<std::string> texts;
   online::UpdateWindowHooks hooks;
   hooks.ask = [&](std::string_view text, std::string_view, int) {
@@ -187,6 +217,7 @@ TEST(UpdateQuestion, NamesBothVersionsAndTheFailureNamesTheAddress) {
 TEST(UpdaterHandOver, WritesTheInstructionsBesideOtherSectionsAndNothingToRun) {
   TestHome home;
   home.PrepareGlobals();
+  testing_support::ScopedUpdateKey key;
   const auto file = online::UpdaterInstructionFile();
   std::filesystem::create_directories(file.parent_path());
   const std::string kept = G("[澜舟雅集]\r\n地区名=苏州\r\n");
@@ -216,6 +247,7 @@ TEST(UpdaterHandOver, WritesTheInstructionsBesideOtherSectionsAndNothingToRun) {
 TEST(UpdaterHandOver, AFailedInstructionWriteStartsNothing) {
   TestHome home;
   home.PrepareGlobals();
+  testing_support::ScopedUpdateKey key;
   WriteAll(home.root() / "config", "a file where the config folder should be");
   bool started = false, restored = false;
   online::UpdateWindowHooks hooks;
@@ -227,36 +259,94 @@ TEST(UpdaterHandOver, AFailedInstructionWriteStartsNothing) {
   EXPECT_TRUE(restored);
 }
 
+// ---- Files published beside the download --------------------------------------
+
+TEST(PublishedFiles, SitBesideTheDownloadBeforeItsQuery) {
+  const struct {
+    const char* download;
+    const char* digest;
+  } rows[] = {
+      {"http://h/dl/new", "http://h/dl/new.sha256"},
+      {"http://h/dl/new?x=1&y=2", "http://h/dl/new.sha256?x=1&y=2"},
+      {"http://h/dl/new#part", "http://h/dl/new.sha256#part"},
+      {"http://h/get?f=a.exe?b", "http://h/get.sha256?f=a.exe?b"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(online::PublishedFileAddress(r.download, ".sha256"), r.digest);
+  EXPECT_EQ(online::PublishedFileAddress("http://h/dl/new?x=1", ".sig"), "http://h/dl/new.sig?x=1");
+}
+
 // ---- The updater against a loopback site -------------------------------------
 
 const std::string kNewProgram = std::string("new program\0bytes", 17) + std::string(100000, 'n');
 
+const testing_support::TestKeyPair& ReleaseKey() {
+  static const auto key = testing_support::MakeTestKeyPair();
+  return key;
+}
+
 struct UpdaterCase {
   const char* name;
-  std::optional<TestHttpResponse> digest;   // at ".sha256"; none: 404
-  std::optional<TestHttpResponse> program;  // none: 404
+  std::optional<TestHttpResponse> digest;     // at ".sha256"; none: 404
+  std::optional<TestHttpResponse> signature;  // at ".sig"; none: 404
+  std::optional<TestHttpResponse> program;    // none: 404
   bool installed;
   const char* message;
+  std::string key = ReleaseKey().publicPem;  // built into the updater
 };
 
 TestHttpResponse Body(std::string body) { return {.body = std::move(body)}; }
 
 std::vector<UpdaterCase> UpdaterCases() {
+  using testing_support::Base64;
+  using testing_support::SignBytes;
   const std::string digest = online::Sha256Hex(kNewProgram);
   std::string wrong = digest;
   wrong[0] = wrong[0] == '0' ? '1' : '0';
   std::string upper = digest;
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  const std::string good = SignBytes(ReleaseKey().privatePem, kNewProgram);
+  std::string flipped = good;
+  flipped[10] = static_cast<char>(flipped[10] ^ 1);
+  const std::string otherKey = SignBytes(testing_support::MakeTestKeyPair().privatePem, kNewProgram);
+  const std::string otherBytes = SignBytes(ReleaseKey().privatePem, kNewProgram + "x");
   std::string truncated = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kNewProgram.size()) +
                           "\r\nConnection: close\r\n\r\n" + kNewProgram.substr(0, 5000);
+  const auto sig = Body(Base64(good) + "\n");
+  const auto dig = Body(digest + "  new\n");
+  const auto prog = Body(kNewProgram);
+  const char* kNotSigned = "网站没有提供新版本的签名";
+  const char* kBadSignature = "下载的文件没有本软件发布者的有效签名,已拒绝安装。";
+  const char* kNoAnswer = "无法从网站取得新版本(网络中断或太慢)";
   return {
-      {"GoodDownload", Body(digest + "  new\n"), Body(kNewProgram), true, "升级完成,正在启动新版本。"},
-      {"UpperCaseDigest", Body(upper), Body(kNewProgram), true, "升级完成"},
-      {"WrongDigest", Body(wrong + "\n"), Body(kNewProgram), false, "下载的文件与网站公布的校验值不符"},
-      {"MissingDigest", std::nullopt, Body(kNewProgram), false, "网站没有提供新版本的校验值"},
-      {"DigestOfAnErrorPage", Body("<html>not here</html>"), Body(kNewProgram), false, "网站没有提供新版本的校验值"},
-      {"TruncatedDownload", Body(digest), TestHttpResponse{.raw = truncated}, false, "下载新版本失败"},
-      {"MissingProgram", Body(digest), std::nullopt, false, "下载新版本失败"},
+      {"GoodSignature", dig, sig, prog, true, "升级完成,正在启动新版本。"},
+      {"UpperCaseDigestCrLfSignature", Body(upper), Body(Base64(good) + "\r\n"), prog, true, "升级完成"},
+      {"WrongDigest", Body(wrong + "\n"), sig, prog, false, "下载的文件与网站公布的校验值不符"},
+      {"MissingDigest", std::nullopt, sig, prog, false, "网站没有提供新版本的校验值"},
+      {"DigestOfAnErrorPage", Body("<html>not here</html>"), sig, prog, false, "网站没有提供新版本的校验值"},
+      {"MatchingDigestNoSignature", dig, std::nullopt, prog, false, kNotSigned},
+      {"WrongSignature", dig, Body(Base64(flipped)), prog, false, kBadSignature},
+      {"SignatureByAnotherKey", dig, Body(Base64(otherKey)), prog, false, kBadSignature},
+      {"SignatureOfOtherBytes", dig, Body(Base64(otherBytes)), prog, false, kBadSignature},
+      {"SignatureOf63Bytes", dig, Body(Base64(good.substr(0, 63))), prog, false, kNotSigned},
+      {"SignatureOf65Bytes", dig, Body(Base64(good + "x")), prog, false, kNotSigned},
+      {"SignatureNotBase64", dig, Body("!" + Base64(good).substr(1)), prog, false, kNotSigned},
+      {"SignatureOnTwoLines", dig, Body(Base64(good).insert(40, "\n")), prog, false, kNotSigned},
+      {"EndlessDigest", TestHttpResponse{.body = digest, .endless = true}, sig, prog, false,
+       "网站没有提供新版本的校验值"},
+      {"EndlessSignature", dig, TestHttpResponse{.body = Base64(good), .endless = true}, prog, false,
+       kNotSigned},
+      {"EndlessDownload", dig, sig, TestHttpResponse{.endless = true}, false, "下载的文件大于 1 MB"},
+      {"DrippingDownload", dig, sig,
+       TestHttpResponse{.body = kNewProgram, .drip = std::chrono::milliseconds(50)}, false,
+       "下载新版本失败(网络中断或太慢)"},
+      {"SilentSite", TestHttpResponse{.body = digest, .delay = std::chrono::seconds(60)}, sig, prog, false,
+       kNoAnswer},
+      {"TruncatedDownload", dig, sig, TestHttpResponse{.raw = truncated}, false, "下载新版本失败"},
+      {"MissingProgram", dig, sig, std::nullopt, false, "下载新版本失败"},
+      // A build without a usable key installs nothing, whatever the site says.
+      {"NoKey", dig, sig, prog, false, "这个版本的程序不能自动升级,原程序没有改动。请从网站下载新版本。", ""},
+      {"KeyThatIsNoKey", dig, sig, prog, false, "这个版本的程序不能自动升级",
+       "-----BEGIN PUBLIC KEY-----\nAAAA\n"},
   };
 }
 
@@ -269,32 +359,70 @@ class Updater : public ::testing::TestWithParam<UpdaterCase> {
     WriteAll(program, kOldProgram);
     std::filesystem::permissions(program, std::filesystem::perms(0755));
   }
+  online::UpdaterSetup Setup(const std::string& key) const {
+    // Short limits, so that the stalled and endless rows end quickly.
+    online::UpdaterSetup setup{folder, key, {}};
+    setup.limits.maxDownloadBytes = 1 << 20;
+    setup.limits.lowSpeedTime = std::chrono::seconds(1);
+    return setup;
+  }
   const std::string kOldProgram = "old program";
   TestHome home;
   TestHttpServer server;
   std::filesystem::path folder, program;
 };
 
-TEST_P(Updater, InstallsOnlyAVerifiedDownload) {
+TEST_P(Updater, InstallsOnlyASignedAndVerifiedDownload) {
   const UpdaterCase& c = GetParam();
   if (c.digest) server.Serve("/dl/new.sha256", *c.digest);
+  if (c.signature) server.Serve("/dl/new.sig", *c.signature);
   if (c.program) server.Serve("/dl/new", *c.program);
-  online::UpdaterInstructions in{G("澜舟雅集"), folder.string() + "/", server.BaseUrl() + "dl/new"};
+  online::UpdaterInstructions in{G("澜舟雅集"), "/elsewhere/", server.BaseUrl() + "dl/new"};
   bool waited = false;
   online::UpdaterEvents events;
   events.waitForProgramEnd = [&] { return waited = true; };
 
-  online::UpdateOutcome out = online::RunUpdate(in, events);
+  const auto start = std::chrono::steady_clock::now();
+  online::UpdateOutcome out = online::RunUpdate(in, Setup(c.key), events);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(out.installed, c.installed);
+  EXPECT_FALSE(out.cancelled);
   EXPECT_NE(gbk::ToUtf8(out.message).find(c.message), std::string::npos) << gbk::ToUtf8(out.message);
   EXPECT_EQ(ReadAll(program), c.installed ? kNewProgram : kOldProgram);
   EXPECT_EQ(waited, c.installed);  // never waits for nothing
   EXPECT_EQ(std::filesystem::status(program).permissions(), std::filesystem::perms(0755));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);  // nothing left beside it
+  if (c.key.empty()) EXPECT_TRUE(server.Requests().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Updater, ::testing::ValuesIn(UpdaterCases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Updater, AStopEndsASilentTransferAtOnceAndLeavesNothing) {
+  server.Serve("/dl/new.sha256", online::Sha256Hex(kNewProgram));
+  server.Serve("/dl/new.sig",
+               testing_support::Base64(testing_support::SignBytes(ReleaseKey().privatePem, kNewProgram)));
+  server.Serve("/dl/new", {.body = kNewProgram, .delay = std::chrono::seconds(60)});
+  online::UpdaterSetup setup = Setup(ReleaseKey().publicPem);
+  setup.limits.lowSpeedTime = std::chrono::seconds(30);
+  std::stop_source stop;
+  online::UpdaterEvents events;
+  events.step = [&](std::string_view step) {
+    if (gbk::ToUtf8(step) == "正在下载新版本...")
+      std::thread([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        stop.request_stop();
+      }).detach();
+  };
+  const auto start = std::chrono::steady_clock::now();
+  online::UpdateOutcome out =
+      online::RunUpdate({"t", "", server.BaseUrl() + "dl/new"}, setup, events, stop.get_token());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_TRUE(out.cancelled);
+  EXPECT_EQ(gbk::ToUtf8(out.message), "升级已取消,原程序没有改动。");
+  EXPECT_EQ(ReadAll(program), kOldProgram);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
 
 TEST(UpdaterInstall, KeepsTheProgramWhenTheMainProgramDoesNotEnd) {
   TestHome home;
@@ -302,13 +430,73 @@ TEST(UpdaterInstall, KeepsTheProgramWhenTheMainProgramDoesNotEnd) {
   const auto program = home.root() / online::kProgramFileName;
   WriteAll(program, "old");
   server.Serve("/new.sha256", online::Sha256Hex("new"));
+  server.Serve("/new.sig",
+               testing_support::Base64(testing_support::SignBytes(ReleaseKey().privatePem, "new")));
   server.Serve("/new", "new");
   online::UpdaterEvents events;
   events.waitForProgramEnd = [] { return false; };
-  online::UpdateOutcome out =
-      online::RunUpdate({"t", home.root().string() + "/", server.BaseUrl() + "new"}, events);
+  online::UpdateOutcome out = online::RunUpdate({"t", "", server.BaseUrl() + "new"},
+                                                {home.root(), ReleaseKey().publicPem, {}}, events);
   EXPECT_FALSE(out.installed);
   EXPECT_EQ(ReadAll(program), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.root()), {}), 1);
+}
+
+// ---- What the updater leaves for the main program -----------------------------
+
+TEST(UpdateOutcomeMark, AFailureIsToldOnceAndItsAddressKeptUntilAnInstall) {
+  TestHome home;
+  const auto file = home.root() / "Quorvale.txt";
+  const online::UpdaterInstructions in{"t", "/x/", "http://dl.test/new"};
+  const struct {
+    online::UpdateOutcome outcome;
+    const char* told;  // by the next start
+    const char* address;
+  } rows[] = {
+      {{false, false, G("下载的文件与网站公布的校验值不符")},
+       "下载的文件与网站公布的校验值不符",
+       "http://dl.test/new"},
+      {{false, true, G("升级已取消")}, "", "http://dl.test/new"},
+      {{true, false, G("升级完成")}, "", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.told);
+    ASSERT_TRUE(online::RecordUpdateOutcome(file, in, r.outcome));
+    EXPECT_EQ(gbk::ToUtf8(online::TakeUpdateFailureMessage(file)), r.told);
+    EXPECT_EQ(online::TakeUpdateFailureMessage(file), "");  // once
+    EXPECT_EQ(online::FailedUpdateAddress(file), r.address);
+  }
+}
+
+// ---- The release script and the built updater ---------------------------------
+
+const std::filesystem::path kSignScript =
+    std::filesystem::path(LANZHOU_SOURCE_DIR) / "tools/release/sign-update.sh";
+
+int Script(const std::string& arguments) {
+  return std::system(("bash '" + kSignScript.string() + "' " + arguments + " >/dev/null 2>&1").c_str());
+}
+
+std::string Quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+
+TEST(ReleaseScript, MakesAKeyOnceAndSignaturesTheUpdaterAccepts) {
+  TestHome home;
+  const auto keys = home.root() / "keys";
+  ASSERT_EQ(Script("keygen " + Quoted(keys)), 0);
+  EXPECT_EQ(std::filesystem::status(keys / "update-key.pem").permissions(), std::filesystem::perms(0600));
+  const std::string publicKey = ReadAll(keys / "update-key.pub.pem");
+  EXPECT_TRUE(online::IsUpdateKey(publicKey));
+  EXPECT_NE(Script("keygen " + Quoted(keys)), 0);  // never overwritten
+  EXPECT_EQ(ReadAll(keys / "update-key.pub.pem"), publicKey);
+
+  const auto file = home.root() / "lanzhou";
+  WriteAll(file, kNewProgram);
+  ASSERT_EQ(Script("sign " + Quoted(keys / "update-key.pem") + " " + Quoted(file)), 0);
+  EXPECT_EQ(ReadAll(home.root() / "lanzhou.sha256"), online::Sha256Hex(kNewProgram) + "  lanzhou\n");
+  auto signature = online::ParsePublishedSignature(ReadAll(home.root() / "lanzhou.sig"));
+  ASSERT_TRUE(signature);
+  EXPECT_TRUE(online::VerifyUpdateSignature(publicKey, kNewProgram, *signature));
+  EXPECT_FALSE(online::VerifyUpdateSignature(publicKey, kNewProgram + "x", *signature));
 }
 
 }  // namespace

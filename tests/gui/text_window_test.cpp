@@ -127,6 +127,36 @@ TEST_F(TextWindowTest, SaveAsOfAnUntitledTextStartsInTheDataFolder) {
   TextWindow::SetUntitledFolder({});
 }
 
+TEST_F(TextWindowTest, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
+  const struct {
+    int answer;
+    bool closes;
+    const char* saved;
+  } rows[] = {
+      {platform::kYes, true, "改过的"}, {platform::kNo, true, "原文"}, {platform::kCancel, false, "原文"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.answer);
+    auto file = File(G("原文"));
+    QPointer<TextWindow> w = TextWindow::Open(file);
+    ASSERT_TRUE(w);
+    w->editor()->selectAll();
+    w->editor()->insertPlainText(QStringLiteral("改过的"));
+    boxes_.clear();
+    boxes_.QueueAnswer(r.answer);
+    EXPECT_EQ(w->close(), r.closes);
+    ASSERT_EQ(boxes_.shown().size(), 1u);
+    EXPECT_EQ(boxes_.shown()[0].text, "是否保存对以下文件的更改?\r\n" + file.string());
+    EXPECT_EQ(boxes_.shown()[0].title, "记事本");
+    EXPECT_EQ(boxes_.shown()[0].flags, platform::kYesNoCancelQuestion);
+    EXPECT_EQ(ReadAll(file), G(r.saved));
+    if (!r.closes) {
+      EXPECT_TRUE(w->isVisible());
+      EXPECT_TRUE(w->editor()->document()->isModified());
+    }
+    delete w.data();
+  }
+}
+
 TEST_F(TextWindowTest, TheTextEditorLaunchOpensItAndAFailureSaysWhereTheFileIs) {
   platform::InstallDesktopDialogs();
   testing_support::MessageBoxRecorder boxes;  // over the real boxes

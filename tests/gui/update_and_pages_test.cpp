@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -20,8 +22,10 @@
 #include "online/ui/KnowledgeViewerWindow.h"
 #include "online/ui/PageViewerWindow.h"
 #include "online/ui/UpdateCheck.h"
+#include "online/updater.h"
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/TextWindow.h"
 #include "support/core/http_server.h"
 #include "support/core/test_home.h"
 #include "support/gui/recorders.h"
@@ -32,7 +36,20 @@ using testing_support::WaitUntil;
 
 namespace {
 
-class UpdateFromMenu : public ::testing::Test {
+// A site with an update, and a build that can install one.
+class UpdateSite : public ::testing::Test {
+ protected:
+  static QTimer* EndTimer(frame::MainWindow* w) { return w->findChild<QTimer*>(QStringLiteral("结束时钟")); }
+
+  testing_support::TestHome home;
+  testing_support::TestHttpServer server;
+  testing_support::ScopedSiteUrl site{server.BaseUrl()};
+  testing_support::ScopedUpdateKey key;
+  testing_support::MessageBoxRecorder boxes;
+  testing_support::LaunchRecorder launches;
+};
+
+class UpdateFromMenu : public UpdateSite {
  protected:
   void SetUp() override {
     // The start-up step finds the version current; the menu then sees a
@@ -49,13 +66,8 @@ class UpdateFromMenu : public ::testing::Test {
     frame::globals().latestVersion.Set({});
     frame::globals().downloadUrl.Set({});
   }
-  QTimer* EndTimer() { return window->findChild<QTimer*>(QStringLiteral("结束时钟")); }
+  QTimer* EndTimer() { return UpdateSite::EndTimer(window.get()); }
 
-  testing_support::TestHome home;
-  testing_support::TestHttpServer server;
-  testing_support::ScopedSiteUrl site{server.BaseUrl()};
-  testing_support::MessageBoxRecorder boxes;
-  testing_support::LaunchRecorder launches;
   std::unique_ptr<frame::MainWindow> window;
 };
 
@@ -85,6 +97,94 @@ TEST_F(UpdateFromMenu, NoOrAFailedStartKeepsTheProgramRunning) {
     EXPECT_FALSE(EndTimer()->isActive());
     ASSERT_EQ(boxes.shown().size(), failedStart ? 2u : 1u);
     EXPECT_EQ(boxes.shown().back().title, "升级提示");
+  }
+}
+
+TEST_F(UpdateFromMenu, UnsavedEditsAreSettledBeforeTheProgramEndsForIt) {
+  const auto file = home.root() / "笔记.txt";
+  const struct {
+    const char* name;
+    int answer;  // to "是否保存…"
+    bool ends;   // the updater starts and the program ends
+    const char* saved;
+  } rows[] = {
+      {"Save", platform::kYes, true, "改过的"},
+      {"Drop", platform::kNo, true, "原文"},
+      {"Cancel", platform::kCancel, false, "原文"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    testing_support::WriteAll(file, G("原文"));
+    QPointer<platform::TextWindow> text = platform::TextWindow::Open(file);
+    ASSERT_TRUE(text);
+    text->editor()->selectAll();
+    text->editor()->insertPlainText(QStringLiteral("改过的"));
+    const size_t launched = launches.launches().size();
+    boxes.clear();
+    boxes.QueueAnswer(platform::kYes);  // 是否更新?
+    boxes.QueueAnswer(r.answer);
+    online::CheckForUpdateFromMenu(window.get());
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[1].text, "是否保存对以下文件的更改?\r\n" + file.string());
+    EXPECT_EQ(boxes.shown()[1].title, "记事本");
+    EXPECT_EQ(boxes.shown()[1].flags, platform::kYesNoCancelQuestion);
+    EXPECT_EQ(launches.launches().size(), launched + (r.ends ? 1 : 0));
+    EXPECT_EQ(EndTimer()->isActive(), r.ends);
+    EXPECT_EQ(window->isVisible(), !r.ends);
+    EXPECT_EQ(testing_support::ReadAll(file), G(r.saved));
+    // Ending, the text window goes without asking again; kept, it keeps
+    // the edits.
+    EXPECT_TRUE(WaitUntil([&] { return !text || !text->isVisible(); }, r.ends ? 3000 : 200) == r.ends);
+    if (!r.ends) EXPECT_TRUE(text->editor()->document()->isModified());
+    EXPECT_EQ(boxes.shown().size(), 2u);
+    EndTimer()->stop();
+    window->showNormal();
+    delete text.data();
+  }
+}
+
+// A forced update whose updater failed: the next start says so once and
+// keeps running; the one after offers the update instead of forcing it.
+TEST_F(UpdateSite, AFailedForcedUpdateIsToldOnceAndNeverEndsTheProgramAgain) {
+  server.Serve("/ver/cname.txt", G("[澜舟雅集]\r\n最新版本号=23.5\r\n最新版下载地址=http://dl.test/new\r\n"
+                                   "强制升级的版本号=/23.0/\r\n"));
+  {
+    frame::MainWindow w;
+    w.showNormal();
+    ASSERT_TRUE(WaitUntil([&] { return EndTimer(&w)->isActive(); }));
+    EndTimer(&w)->stop();
+    EXPECT_EQ(launches.launches().size(), 1u);
+    EXPECT_TRUE(boxes.shown().empty());
+  }
+  const auto instructions = online::UpdaterInstructionFile();
+  ASSERT_TRUE(
+      online::RecordUpdateOutcome(instructions, online::ReadUpdaterInstructions(instructions),
+                                  {false, false, G("下载的文件与网站公布的校验值不符,已拒绝安装。")}));
+  struct Start {
+    const char* name;
+    int flags;  // of the one box shown
+    const char* text;
+  } starts[] = {
+      {"told once", platform::kOkInformation,
+       "上次的软件升级没有完成:\r\n下载的文件与网站公布的校验值不符,已拒绝安装。\r\n\r\n"
+       "现在使用的仍是原来的版本。需要时可以在菜单“帮助”中选“软件升级”重试。"},
+      {"offered", platform::kYesNo, "网上最新的版本号为:V23.5\r\n您正使用的版本号为:V23.0\r\n\r\n是否更新?"},
+  };
+  for (const Start& s : starts) {
+    SCOPED_TRACE(s.name);
+    boxes.clear();
+    boxes.QueueAnswer(platform::kNo);
+    frame::MainWindow w;
+    w.showNormal();
+    ASSERT_TRUE(WaitUntil([&] { return !boxes.shown().empty(); }));
+    QTest::qWait(300);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].title, "升级提示");
+    EXPECT_EQ(boxes.shown()[0].flags, s.flags);
+    EXPECT_EQ(boxes.shown()[0].text, s.text);
+    EXPECT_EQ(launches.launches().size(), 1u);
+    EXPECT_FALSE(EndTimer(&w)->isActive());
+    EXPECT_TRUE(w.isVisible());
   }
 }
 

@@ -652,6 +652,8 @@ void MainWindow::minimiseForUpdate() {
 
 void MainWindow::endProgramSoon() {
   endingForUpdate_ = true;
+  // Their unsaved edits were settled before the updater started.
+  platform::TextWindow::CloseAllSettled();
   hide();
   findChild<QTimer*>(QStringLiteral("结束时钟"))->start(1000);
 }
@@ -676,6 +678,9 @@ void MainWindow::startNetworkThread() {
     return AnswerOnGuiThread<int>(self, platform::kNo, [t = std::string(text), c = std::string(title), flags] {
       return platform::ShowMessageBox(t, c, flags);
     });
+  };
+  hooks.updateWindow.settleUnsavedEdits = [self] {
+    return AnswerOnGuiThread<bool>(self, false, platform::TextWindow::SettleAllUnsavedEdits);
   };
   hooks.updateWindow.startUpdater = [self] { return AnswerOnGuiThread<bool>(self, false, online::StartUpdater); };
   hooks.endProgramSoon = [post] { post([](MainWindow* w) { w->endProgramSoon(); }); };

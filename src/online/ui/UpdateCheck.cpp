@@ -7,6 +7,7 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/dialogs.h"
+#include "platform/ui/TextWindow.h"
 
 namespace online {
 
@@ -21,6 +22,7 @@ UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window) {
   hooks.ask = [](std::string_view text, std::string_view title, int flags) {
     return platform::ShowMessageBox(text, title, flags);
   };
+  hooks.settleUnsavedEdits = platform::TextWindow::SettleAllUnsavedEdits;
   hooks.startUpdater = StartUpdater;
   return hooks;
 }

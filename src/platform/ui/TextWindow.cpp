@@ -186,14 +186,47 @@ bool TextWindow::writeTo(const std::filesystem::path& file) {
   return true;
 }
 
-void TextWindow::closeEvent(QCloseEvent* event) {
-  if (editor_->document()->isModified() && !readOnly()) {
-    const std::string name = file_.empty() ? gbk::G("无标题") : PathText(file_);
-    if (ShowMessageBox(gbk::G("是否保存对以下文件的更改?\r\n") + name, gbk::G("记事本"), kYesNoQuestion) == kYes &&
-        !save()) {
-      event->ignore();
-      return;
+bool TextWindow::settleUnsavedEdits() {
+  if (!editor_->document()->isModified() || readOnly()) return true;
+  const std::string name = file_.empty() ? gbk::G("无标题") : PathText(file_);
+  switch (ShowMessageBox(gbk::G("是否保存对以下文件的更改?\r\n") + name, gbk::G("记事本"),
+                         kYesNoCancelQuestion)) {
+    case kYes:
+      return save();
+    case kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TextWindow::SettleAllUnsavedEdits() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<TextWindow*>(w);
+    if (!window || !window->isVisible()) continue;
+    if (window->editor()->document()->isModified()) {
+      // The question is about this window: show it.
+      window->showNormal();
+      window->raise();
     }
+    if (!window->settleUnsavedEdits()) return false;
+  }
+  return true;
+}
+
+void TextWindow::CloseAllSettled() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<TextWindow*>(w)) {
+      window->settled_ = true;
+      window->close();
+    }
+  }
+}
+
+void TextWindow::closeEvent(QCloseEvent* event) {
+  if (!settled_ && !settleUnsavedEdits()) {
+    event->ignore();
+    return;
   }
   event->accept();
 }

@@ -35,6 +35,18 @@ class TextWindow : public QWidget {
   bool save();
   bool saveAs();
 
+  // The question before unsaved edits would be lost: "是否保存…" with 是
+  // (save), 否 (drop them) and 取消. True when the window may go: nothing
+  // unsaved, saved, or dropped; false for 取消 or a save that failed.
+  bool settleUnsavedEdits();
+
+  // Before the program ends: asks each text window with unsaved edits in
+  // turn; false at the first that is not settled (the program goes on).
+  static bool SettleAllUnsavedEdits();
+  // The program ends: closes every text window without asking again (each
+  // was asked by SettleAllUnsavedEdits).
+  static void CloseAllSettled();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -48,6 +60,7 @@ class TextWindow : public QWidget {
   QPlainTextEdit* editor_ = nullptr;
   QLabel* status_ = nullptr;
   QAction* saveAction_ = nullptr;
+  bool settled_ = false;  // closes without asking
 };
 
 }  // namespace platform

@@ -34,23 +34,31 @@ int ShowRealMessageBox(std::string_view text, std::string_view title, int flags)
   // Texts may carry what a site sent: never read them as markup.
   box.setTextFormat(Qt::PlainText);
   box.setText(Q(text));
-  bool yesNo = (flags & 0x0F) == 4;
+  const int buttons = flags & 0x0F;
+  const bool yesNoCancel = buttons == 3;
+  const bool yesNo = buttons == 4 || yesNoCancel;
   int icon = flags & 0xF0;
   box.setIcon(icon == 32   ? QMessageBox::Question
               : icon == 64 ? QMessageBox::Information
                            : QMessageBox::NoIcon);
   // The program speaks Chinese whatever the desktop's language.
   if (yesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                           (yesNoCancel ? QMessageBox::Cancel : QMessageBox::NoButton));
     box.setDefaultButton(QMessageBox::Yes);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    if (yesNoCancel) {
+      box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+      // Closing the box is 取消, not 否: nothing is given up unasked.
+      box.setEscapeButton(QMessageBox::Cancel);
+    }
   } else {
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   }
   int r = box.exec();
-  if (yesNo) return r == QMessageBox::Yes ? kYes : kNo;
+  if (yesNo) return r == QMessageBox::Yes ? kYes : r == QMessageBox::No ? kNo : kCancel;
   return kOk;
 }
 

@@ -224,6 +224,41 @@ bool TestHttpServer::WaitUntil(Clock::time_point until, int client) {
   }
 }
 
+bool TestHttpServer::SendWhileRunning(int client, std::string_view bytes, Clock::time_point deadline) {
+  while (!bytes.empty()) {
+    pollfd p[2] = {{client, POLLOUT, 0}, {wakeRead_, POLLIN, 0}};
+    int r = ::poll(p, 2, MillisUntil(deadline));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0 || (p[1].revents & POLLIN) || (p[0].revents & (POLLERR | POLLHUP))) return false;
+    ssize_t n = ::send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+void TestHttpServer::SendBodyOverTime(int client, const TestHttpResponse& response,
+                                      Clock::time_point deadline) {
+  std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) + "\r\n";
+  head += "Content-Type: " + response.contentType + "\r\n";
+  if (!response.endless) head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+  head += "Connection: close\r\n\r\n";
+  if (!SendWhileRunning(client, head, deadline)) return;
+  const std::string body = response.body.empty() ? std::string(64 * 1024, 'x') : response.body;
+  do {
+    if (response.drip.count() == 0) {
+      if (!SendWhileRunning(client, body, deadline)) return;
+      continue;
+    }
+    for (char c : body) {
+      if (!WaitUntil(std::min(deadline, Clock::now() + response.drip), client) ||
+          !SendWhileRunning(client, std::string_view(&c, 1), deadline))
+        return;
+    }
+  } while (response.endless && Clock::now() < deadline);
+}
+
 TestHttpResponse TestHttpServer::Lookup(const std::string& target) const {
   std::lock_guard lock(mutex_);
   auto it = responses_.find(target);
@@ -282,6 +317,8 @@ void TestHttpServer::Handle(int client, Clock::time_point deadline) {
 
   if (!response.raw.empty()) {
     SendAll(client, response.raw);
+  } else if (response.endless || response.drip.count() > 0) {
+    SendBodyOverTime(client, response, deadline);
   } else {
     std::string out = "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) + "\r\n";
     out += "Content-Type: " + response.contentType + "\r\n";

@@ -7,6 +7,7 @@
 //   TestHttpServer server;
 //   server.Serve("/ver/cname.txt", body);             // 200 with these bytes
 //   server.Serve("/slow", {.body = "x", .delay = 10s}); // a stalled site
+//   server.Serve("/big", {.body = "x", .endless = true}); // never ends
 //   setenv("LANZHOU_SITE_URL", server.BaseUrl().c_str(), 1);
 //   ... run the code under test ...
 //   server.Requests()[0].target == "/ver/cname.txt"
@@ -37,6 +38,11 @@ struct TestHttpResponse {
   // When not empty, sent instead of a built response, byte for byte (status
   // line and headers included), e.g. a truncated or malformed answer.
   std::string raw;
+  // The body is sent again and again, without a Content-Length, until the
+  // client hangs up or the server stops: an endless answer.
+  bool endless = false;
+  // The body goes one byte at a time, this long apart: a dripping site.
+  std::chrono::milliseconds drip{0};
 };
 
 struct TestHttpRequest {
@@ -87,6 +93,11 @@ class TestHttpServer {
   // Waits until `until`; returns false when the server stops or the client
   // hangs up first.
   bool WaitUntil(std::chrono::steady_clock::time_point until, int client);
+  // Sends while the server runs and the client reads; false when either
+  // stops first.
+  bool SendWhileRunning(int client, std::string_view bytes, std::chrono::steady_clock::time_point deadline);
+  void SendBodyOverTime(int client, const TestHttpResponse& response,
+                        std::chrono::steady_clock::time_point deadline);
   TestHttpResponse Lookup(const std::string& target) const;
 
   int listener_ = -1;

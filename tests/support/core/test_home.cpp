@@ -48,6 +48,10 @@ void TestHome::PrepareGlobals() {
   g.appDataDirectory = g.dataDirectory / gbk::ToUtf8(g.appName) / "";
 }
 
+ScopedUpdateKey::ScopedUpdateKey(std::string key) { frame::globals().updateKey = std::move(key); }
+
+ScopedUpdateKey::~ScopedUpdateKey() { frame::globals().updateKey.clear(); }
+
 std::string ReadAll(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream ss;

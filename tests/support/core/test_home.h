@@ -45,6 +45,16 @@ class TestHome {
 // result; when the tests do not run as root, simply runs it.
 bool AsOrdinaryUser(const std::function<bool()>& step);
 
+// Gives the program an update key for the lifetime of the object (the main
+// program only asks whether its build has one), then takes it away.
+class ScopedUpdateKey {
+ public:
+  explicit ScopedUpdateKey(std::string key = "(a public key)");
+  ~ScopedUpdateKey();
+  ScopedUpdateKey(const ScopedUpdateKey&) = delete;
+  ScopedUpdateKey& operator=(const ScopedUpdateKey&) = delete;
+};
+
 // Reads a whole file (binary).
 std::string ReadAll(const std::filesystem::path& file);
 // Writes a whole file (binary).

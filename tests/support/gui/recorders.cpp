@@ -13,7 +13,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
           answers_.pop_front();
           return a;
         }
-        return (flags & 4) ? static_cast<int>(platform::kYes) : static_cast<int>(platform::kOk);
+        const int buttons = flags & 0x0F;
+        return buttons == 3 || buttons == 4 ? static_cast<int>(platform::kYes)
+                                            : static_cast<int>(platform::kOk);
       });
 }
 

@@ -22,7 +22,7 @@ class MessageBoxRecorder {
   MessageBoxRecorder();
   ~MessageBoxRecorder();
   // The answers given to the next boxes, in order; when none is queued, Yes
-  // boxes get Yes and OK boxes get OK.
+  // (and Yes/No/Cancel) boxes get Yes and OK boxes get OK.
   void QueueAnswer(int answer) { answers_.push_back(answer); }
   const std::vector<ShownMessage>& shown() const { return shown_; }
   void clear() { shown_.clear(); }
