@@ -424,6 +424,26 @@ TEST_F(Updater, AStopEndsASilentTransferAtOnceAndLeavesNothing) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
+TEST_F(Updater, AFolderItCannotWriteIsToldBeforeTheDownload) {
+  server.Serve("/dl/new.sha256", online::Sha256Hex(kNewProgram));
+  server.Serve("/dl/new.sig",
+               testing_support::Base64(testing_support::SignBytes(ReleaseKey().privatePem, kNewProgram)));
+  server.Serve("/dl/new", kNewProgram);
+  std::filesystem::permissions(home.root(), std::filesystem::perms(0755));
+  std::filesystem::permissions(folder, std::filesystem::perms(0555));
+  const bool refused = testing_support::AsOrdinaryUser([&] {
+    online::UpdateOutcome out =
+        online::RunUpdate({"t", "", server.BaseUrl() + "dl/new"}, Setup(ReleaseKey().publicPem), {});
+    return !out.installed &&
+           gbk::ToUtf8(out.message) == "无法在程序所在的文件夹中写入,新版本没有安装。原程序没有改动。";
+  });
+  std::filesystem::permissions(folder, std::filesystem::perms(0755));
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ReadAll(program), kOldProgram);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  for (const auto& r : server.Requests()) EXPECT_NE(r.target, "/dl/new");
+}
+
 TEST(UpdaterInstall, KeepsTheProgramWhenTheMainProgramDoesNotEnd) {
   TestHome home;
   TestHttpServer server;
