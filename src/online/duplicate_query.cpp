@@ -16,7 +16,7 @@ DuplicateQueryOutcome RunDuplicateQuery(std::string_view name, std::stop_token s
                                         const HttpOptions& options) {
   if (!frame::SiteAddressSet())
     return {DuplicateQueryOutcome::Kind::Failed,
-            gbk::G("查询失败:尚未设置网站地址,无法查询重名。请在启动程序之前把环境变量 LANZHOU_SITE_URL 设为网站地址。")};
+            gbk::G("查询失败:重名查询由澜舟雅集的网站提供,网站现在无法访问,暂时不能查询。")};
   HttpResult result = HttpFetch(DuplicateNameQueryUrl(name), stop, options);
   if (!result.transferred)
     return {DuplicateQueryOutcome::Kind::Failed,

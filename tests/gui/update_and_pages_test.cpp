@@ -7,9 +7,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWebEngineHistory>
 #include <QWebEngineScript>
 #include <unistd.h>
 
@@ -239,6 +241,11 @@ TEST_F(SitePages, ViewerGoesHomeToItsOwnPage) {
   online::OpenPage(&parent, G("开张吉日"), online::ResolvePageArgument(G("x.htm|j.htm")).url);
   EXPECT_EQ(online::PageViewerWindow::Current(), viewer);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("开张吉日"));
+  // Its history starts with its page: 后退 cannot show the earlier opener's
+  // pages under this title.
+  EXPECT_TRUE(WaitUntil([&] {
+    return browser->url().path().endsWith(QStringLiteral("j.htm")) && !browser->history()->canGoBack();
+  }, 20000));
   frame::globals().pageUrl = "elsewhere";
   server.ClearRequests();
   Trigger(viewer, "返回首页");
@@ -262,6 +269,15 @@ TEST_F(SitePages, ArticleListRemembersTheLastRowRead) {
   rows->setCurrentItem(rows->topLevelItem(10));
   EXPECT_TRUE(Requested(target10));
   EXPECT_EQ(frame::ReadSetting(G("取名知识"), ""), "10");
+  // Once the reader has browsed away, a click on the chosen row shows its
+  // article again.
+  auto* browser = find()->findChild<platform::BrowserBox*>(QStringLiteral("超文本浏览框1"));
+  browser->openAddress(server.BaseUrl() + "elsewhere.htm");
+  ASSERT_TRUE(WaitUntil([&] { return browser->url().path().endsWith(QStringLiteral("elsewhere.htm")); }));
+  server.ClearRequests();
+  rows->scrollToItem(rows->topLevelItem(10));
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(rows->topLevelItem(10)).center());
+  EXPECT_TRUE(Requested(target10));
   find()->close();
   ASSERT_TRUE(WaitUntil([&] { return find() == nullptr; }));
 

@@ -270,9 +270,8 @@ bool OpenInWebBrowser(std::string_view address) {
   // Without a site address the site's pages live on a name that never
   // resolves: a browser would only show its own error page.
   if (!SiteAddressSet() && address.starts_with(SiteBaseUrl())) {
-    platform::ShowMessageBox(G("尚未设置网站地址,无法打开:\r\n") + std::string(address) +
-                                 G("\r\n请在启动程序之前把环境变量 LANZHOU_SITE_URL 设为网站地址。"),
-                             G("提示"), platform::kOkInformation);
+    platform::ShowMessageBox(G("这个网页在澜舟雅集的网站上,网站现在无法访问,暂时不能打开。"), G("提示"),
+                             platform::kOkInformation);
     return false;
   }
   const bool web = online::IsHttpAddress(address);

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <exception>
 
@@ -23,10 +21,7 @@ int RunProgram(int argc, char** argv, std::string_view updateKey) {
   platform::InstallDesktopDialogs();
   platform::CloseWindowsOnEndSignals(app);
   platform::IgnoreFileSizeSignal();
-  // Qt's own texts (edit menus, print dialogs) in Chinese, like the rest.
-  QTranslator qtTexts;
-  if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    app.installTranslator(&qtTexts);
+  platform::UseChineseTexts();
   InitGlobals();
   globals().updateKey = std::string(updateKey);
   int code = 0;

@@ -70,13 +70,23 @@ KnowledgeViewerWindow::KnowledgeViewerWindow(QWidget* parent) : QWidget(parent, 
     }
     list_->scrollToItem(list_->topLevelItem(remembered), QAbstractItemView::PositionAtCenter);
     const ArticleEntry& a = articles_[static_cast<size_t>(remembered)];
-    if (!a.file.empty()) browser_->openAddress(KnowledgeArticleUrl(folder_, a.file));
+    if (!a.file.empty()) {
+      shownAddress_ = KnowledgeArticleUrl(folder_, a.file);
+      browser_->openAddress(shownAddress_);
+    }
   }
   // A chosen row is a selected one: focus alone makes a row current
   // without the user choosing it.
   connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
     const QList<QTreeWidgetItem*> chosen = list_->selectedItems();
     if (!chosen.isEmpty()) showArticle(list_->indexOfTopLevelItem(chosen.first()));
+  });
+  // Choosing the chosen row again changes no selection: the click itself
+  // brings its article back once the reader has browsed away from it.
+  connect(browser_, &QWebEngineView::urlChanged, this,
+          [this](const QUrl& url) { browsedAway_ = platform::BrowserBox::UrlToGbk(url) != shownAddress_; });
+  connect(list_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    if (browsedAway_ && item->isSelected()) showArticle(list_->indexOfTopLevelItem(item));
   });
   setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -98,7 +108,9 @@ void KnowledgeViewerWindow::showArticle(int row) {
   if (row < 0 || row >= static_cast<int>(articles_.size())) return;
   const ArticleEntry& a = articles_[static_cast<size_t>(row)];
   if (a.file.empty()) return;
-  browser_->openAddress(KnowledgeArticleUrl(folder_, a.file));
+  shownAddress_ = KnowledgeArticleUrl(folder_, a.file);
+  browsedAway_ = false;
+  browser_->openAddress(shownAddress_);
   frame::WriteSetting(settingKey_, std::to_string(row));
 }
 

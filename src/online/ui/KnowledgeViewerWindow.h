@@ -37,6 +37,10 @@ class KnowledgeViewerWindow : public QWidget {
   platform::BrowserBox* browser_ = nullptr;
   std::vector<ArticleEntry> articles_;
   std::string settingKey_, folder_;
+  // The address of the article last shown, and whether the reader has
+  // followed links away from it since.
+  std::string shownAddress_;
+  bool browsedAway_ = false;
 };
 
 // The menu item "公司取名文章大全": hands over the stored index and opens the

@@ -73,6 +73,8 @@ void PageViewerWindow::showHandedOverPage() {
   // Kept here: a later opener changes the hand-over value, not this
   // viewer's home.
   home_ = g.pageUrl;
+  // 后退 stays within this opener's pages, under the title it gave.
+  browser_->clearHistoryAfterNextLoad();
   browser_->openAddress(home_);
 }
 

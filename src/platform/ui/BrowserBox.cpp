@@ -1,10 +1,17 @@
 #include "platform/ui/BrowserBox.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QTimer>
+#include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 
 #include "platform/gbk.h"
@@ -41,6 +48,9 @@ QString NoticePage(const QString& title, const QString& body) {
              "<body><h3>%1</h3>%2</body></html>")
       .arg(title, body);
 }
+
+// A load stopped for the next one (ERR_ABORTED) is no failure.
+constexpr int kAborted = -3;
 
 // Chromium's network error numbers, the common ones by name.
 QString NetworkFailure(int code) {
@@ -107,13 +117,33 @@ BrowserBox::BrowserBox(QWidget* parent) : QWebEngineView(parent) {
   connect(this, &QWebEngineView::printFinished, this, [this](bool) { printing_ = false; });
   connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
     if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus) noticePending_ = false;
-    // A load stopped for the next one (ERR_ABORTED) is no failure.
-    constexpr int kAborted = -3;
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || !IsWebUrl(info.url())) return;
     if (info.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain && info.errorCode() == kAborted) return;
     if (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain && info.errorCode() == kAborted) return;
-    showNotice(FailedLoadNotice(info.url(), info.errorDomain(), info.errorCode()), info.url());
+    showFailureNotice(FailedLoadNotice(info.url(), info.errorDomain(), info.errorCode()), info.url());
   });
+  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+    if (!clearHistory_ || info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus) return;
+    if (info.errorCode() == kAborted) return;  // the earlier page's load, cut short
+    clearHistory_ = false;
+    history()->clear();
+  });
+
+  // The history keys of a browser, on site pages only, like the menu.
+  const struct {
+    QKeySequence::StandardKey keys;
+    QWebEnginePage::WebAction action;
+  } kKeys[] = {{QKeySequence::Back, QWebEnginePage::Back}, {QKeySequence::Forward, QWebEnginePage::Forward}};
+  for (const auto& k : kKeys) {
+    auto* a = new QAction(this);
+    a->setShortcuts(k.keys);
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(a, &QAction::triggered, this, [this, action = k.action] {
+      if (sitePages_) page()->triggerAction(action);
+    });
+    addAction(a);
+  }
 }
 
 BrowserBox::~BrowserBox() = default;
@@ -135,15 +165,10 @@ bool BrowserBox::IsUnsetSite(const QUrl& url) {
   return IsWebUrl(url) && (host == QStringLiteral("invalid") || host.endsWith(QStringLiteral(".invalid")));
 }
 
-QString BrowserBox::UnsetSiteNotice(const QUrl& url) {
-  return NoticePage(
-      QStringLiteral("此页面来自网站,尚未设置网站地址"),
-      QStringLiteral("<p>这里显示的内容来自澜舟雅集的网站,但程序还没有设置网站地址,所以无法显示。</p>"
-                     "<p>设置方法:在启动程序之前,把环境变量 <code>LANZHOU_SITE_URL</code> 设为网站地址,例如</p>"
-                     "<p><code>LANZHOU_SITE_URL=http://网站地址/ ./lanzhou</code></p>"
-                     "<p>设置后重新启动程序即可。取名、测算等功能不需要网站,可以照常使用。</p>"
-                     "<p class=\"addr\">页面地址:%1</p>")
-          .arg(url.toDisplayString().toHtmlEscaped()));
+QString BrowserBox::UnsetSiteNotice() {
+  return NoticePage(QStringLiteral("此内容来自网站,暂时无法显示"),
+                    QStringLiteral("<p>这里显示的内容来自澜舟雅集的网站,网站现在无法访问,所以暂时不能显示。</p>"
+                                   "<p>取名、测算等功能不需要网站,可以照常使用。</p>"));
 }
 
 QString BrowserBox::FailedLoadNotice(const QUrl& url, QWebEngineLoadingInfo::ErrorDomain domain, int code) {
@@ -168,6 +193,77 @@ void BrowserBox::showNotice(const QString& html, const QUrl& url) {
   setHtml(html, url);
 }
 
+void BrowserBox::showFailureNotice(const QString& html, const QUrl& url) {
+  // A site that answered with an error leaves its page in the history: the
+  // notice is written over it from the program's own script world, where
+  // the page's scripts and settings play no part. A site that could not be
+  // reached leaves the page before current: the notice comes after it.
+  if (this->url() != url) {
+    showNotice(html, url);
+    return;
+  }
+  const QString text = QString::fromUtf8(QJsonDocument(QJsonArray{html}).toJson(QJsonDocument::Compact));
+  page()->runJavaScript(
+      QStringLiteral("document.open();document.write(%1[0]);document.close();").arg(text),
+      QWebEngineScript::ApplicationWorld);
+}
+
+void BrowserBox::clearHistoryAfterNextLoad() { clearHistory_ = true; }
+
+QMenu* BrowserBox::buildContextMenu(const QWebEngineContextMenuRequest& request) {
+  using Flag = QWebEngineContextMenuRequest::EditFlag;
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("网页菜单"));
+  auto add = [this, menu](const char* caption, QWebEnginePage::WebAction action, bool enabled) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setEnabled(enabled);
+    connect(a, &QAction::triggered, this, [this, action] { page()->triggerAction(action); });
+  };
+  const auto flags = request.editFlags();
+  if (request.isContentEditable()) {
+    add("撤销", QWebEnginePage::Undo, flags & Flag::CanUndo);
+    add("重做", QWebEnginePage::Redo, flags & Flag::CanRedo);
+    menu->addSeparator();
+    add("剪切", QWebEnginePage::Cut, flags & Flag::CanCut);
+    add("复制", QWebEnginePage::Copy, flags & Flag::CanCopy);
+    add("粘贴", QWebEnginePage::Paste, flags & Flag::CanPaste);
+    menu->addSeparator();
+    add("全选", QWebEnginePage::SelectAll, flags & Flag::CanSelectAll);
+    return menu;
+  }
+  if (sitePages_) {
+    add("后退", QWebEnginePage::Back, history()->canGoBack());
+    add("前进", QWebEnginePage::Forward, history()->canGoForward());
+    add("刷新", QWebEnginePage::Reload, true);
+    if (request.linkUrl().isValid()) {
+      menu->addSeparator();
+      add("复制链接地址", QWebEnginePage::CopyLinkToClipboard, true);
+    }
+    if (request.mediaType() == QWebEngineContextMenuRequest::MediaTypeImage && request.mediaUrl().isValid()) {
+      menu->addSeparator();
+      add("复制图片", QWebEnginePage::CopyImageToClipboard, true);
+      add("复制图片地址", QWebEnginePage::CopyImageUrlToClipboard, true);
+    }
+  }
+  if (!request.selectedText().isEmpty()) {
+    if (!menu->isEmpty()) menu->addSeparator();
+    add("复制", QWebEnginePage::Copy, true);
+  }
+  if (menu->isEmpty()) {
+    delete menu;
+    return nullptr;
+  }
+  return menu;
+}
+
+void BrowserBox::contextMenuEvent(QContextMenuEvent* event) {
+  QWebEngineContextMenuRequest* request = lastContextMenuRequest();
+  QMenu* menu = request ? buildContextMenu(*request) : nullptr;
+  if (!menu) return;
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
+}
+
 NavigationTarget BrowserBox::TargetOf(const QUrl& url) {
   NavigationTarget target;
   target.addressGbk = UrlToGbk(url);
@@ -184,7 +280,7 @@ bool BrowserBox::navigationAccepted(const QUrl& url, bool isMainFrame) {
   if (isMainFrame && IsUnsetSite(url)) {
     // Never ask the network for a name that cannot resolve; the notice is
     // set once this request has been answered.
-    QTimer::singleShot(0, this, [this, url] { showNotice(UnsetSiteNotice(url), url); });
+    QTimer::singleShot(0, this, [this, url] { showNotice(UnsetSiteNotice(), url); });
     return false;
   }
   bool cancel = false;
@@ -208,16 +304,19 @@ void BrowserBox::openAddress(const std::string& addressGbk) {
   QUrl url(Q(address.substr(0, q)));
   if (q != std::string_view::npos) url.setQuery(QString::fromLatin1(EncodeQueryBytes(address.substr(q + 1))));
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
+  sitePages_ = IsWebUrl(url);
   setUrl(url);
 }
 
 void BrowserBox::openFile(const std::filesystem::path& file) {
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  sitePages_ = false;
   setUrl(QUrl::fromLocalFile(PathToQ(file)));
 }
 
 void BrowserBox::showPage(const std::string& htmlGbk, const std::filesystem::path& file) {
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+  sitePages_ = false;
   setContent(QByteArray(htmlGbk.data(), static_cast<qsizetype>(htmlGbk.size())),
              QStringLiteral("text/html;charset=GBK"), file.empty() ? QUrl() : QUrl::fromLocalFile(PathToQ(file)));
 }

@@ -10,16 +10,26 @@
 //
 // A site page that cannot be shown never leaves the engine's own (English)
 // error page: an address on the stand-in site of an unconfigured program
-// shows a Chinese notice on how to set the site's address, and a page that
-// fails to load shows a Chinese notice with a link to try again.
+// shows a Chinese notice that the site is not available, and a page that
+// fails to load shows a Chinese notice with a link to try again. Going back
+// from a notice leaves it for the page before.
+//
+// The right-click menu is the box's own, in Chinese: on a site page the
+// history (also on Alt+Left and Alt+Right) and reload, and what the pointer
+// is on (a link, a picture, a selection, a text field); on a generated page
+// only copying, since the history and a reload would show a page file that
+// another window may have rewritten since.
 #include <QPrinter>
 #include <QUrl>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <filesystem>
 #include <memory>
 #include <string>
+
+class QMenu;
 
 namespace platform {
 
@@ -66,6 +76,10 @@ class BrowserBox : public QWebEngineView {
   // resolve beside it.
   void showPage(const std::string& htmlGbk, const std::filesystem::path& file = {});
 
+  // The history that exists once the next page has loaded starts with that
+  // page: for a window that shows another opener's page in the same box.
+  void clearHistoryAfterNextLoad();
+
   // The current address as GBK text.
   std::string addressGbk() const;
 
@@ -84,11 +98,15 @@ class BrowserBox : public QWebEngineView {
   // never resolves.
   static bool IsUnsetSite(const QUrl& url);
 
-  // The notices, as HTML (UTF-8), for the address they stand in for.
-  static QString UnsetSiteNotice(const QUrl& url);
+  // The notices, as HTML (UTF-8): while no site is set, and for the
+  // address whose load failed.
+  static QString UnsetSiteNotice();
   // The engine's own error text is English and carries markup of its error
   // page, so the notice names the failure itself, from its kind and code.
   static QString FailedLoadNotice(const QUrl& url, QWebEngineLoadingInfo::ErrorDomain domain, int code);
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  signals:
   // Emitted before every navigation, on the GUI thread; a receiver sets
@@ -102,11 +120,21 @@ class BrowserBox : public QWebEngineView {
   friend class BrowserPage;
   bool navigationAccepted(const QUrl& url, bool isMainFrame);
   void showNotice(const QString& html, const QUrl& url);
+  // Shows the notice for the failed load of `url` so that going back leaves
+  // it for the page before.
+  void showFailureNotice(const QString& html, const QUrl& url);
+  // The menu for what the user right-clicked; nullptr when it has no entry.
+  QMenu* buildContextMenu(const QWebEngineContextMenuRequest& request);
 
   bool noticePending_ = false;  // a notice is loading into the page
   QUrl noticeUrl_;              // the address it stands for
   std::unique_ptr<QPrinter> printer_;
   bool printing_ = false;
+  bool clearHistory_ = false;
+  // Whether the box was last asked for a site page rather than a page the
+  // program generated; its history, notices included, holds pages of
+  // that kind.
+  bool sitePages_ = false;
 };
 
 }  // namespace platform

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 #include "platform/dialogs.h"
@@ -114,6 +117,18 @@ std::optional<std::string> ShowRealInputBox(std::string_view title, std::string_
 }
 
 }  // namespace
+
+void UseChineseTexts() {
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* file : {"qtbase_zh_CN", "qtwebengine_zh_CN"}) {
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QString::fromLatin1(file), folder))
+      QCoreApplication::installTranslator(texts);
+    else
+      delete texts;
+  }
+}
 
 void InstallDesktopDialogs() {
   SetMessageBoxHandler(ShowRealMessageBox);
