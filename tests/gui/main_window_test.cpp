@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <vector>
 
 #include "frame/globals.h"
 #include "frame/settings.h"
@@ -125,23 +126,49 @@ TEST_F(MainWindowTest, InputsAreSavedOnCloseAndRestoredOnTheNextStart) {
   EXPECT_FALSE(w->isMaximized());
 }
 
-TEST_F(MainWindowTest, WindowStateIsKeptAsZeroTwoOrThree) {
+TEST_F(MainWindowTest, WindowStateIsSavedAsNormalOrMaximised) {
+  enum Step { Normal, Maximised, Minimised, ReportedMinimised };
   struct Row {
-    int state;
+    std::vector<Step> steps;
     const char* stored;
-  } rows[] = {{0, "0"}, {2, "2"}, {3, "3"}};
+    bool opensMaximised;
+  } rows[] = {
+      {{Normal}, "0", false},
+      {{Maximised}, "3", true},
+      // Closed while minimised (logout, a signal, the task bar): the state
+      // from before, so the next start shows a window.
+      {{Normal, Minimised}, "0", false},
+      {{Maximised, Minimised}, "3", true},
+      // A window manager that reports the minimised window as minimised only.
+      {{Maximised, ReportedMinimised}, "3", true},
+      {{Maximised, Normal, ReportedMinimised}, "0", false},
+  };
   for (const Row& r : rows) {
     auto w = Open();
-    if (r.state == 0) w->showNormal();
-    if (r.state == 2) w->showMinimized();
-    if (r.state == 3) w->showMaximized();
+    for (Step step : r.steps) {
+      if (step == Normal) w->showNormal();
+      if (step == Maximised) w->showMaximized();
+      if (step == Minimised) w->showMinimized();
+      if (step == ReportedMinimised) w->setWindowState(Qt::WindowMinimized);
+    }
     w->close();
-    EXPECT_EQ(Setting("位置A"), r.stored);
+    EXPECT_EQ(Setting("位置A"), r.stored) << r.steps.size();
     auto again = Open();
     again->showForSavedState();
-    EXPECT_EQ(again->savedWindowState(), r.state);
+    EXPECT_FALSE(again->isMinimized());
+    EXPECT_EQ(again->isMaximized(), r.opensMaximised) << r.steps.size();
     again->close();
   }
+}
+
+TEST_F(MainWindowTest, ASavedMinimisedStateOpensNormal) {
+  home.PrepareGlobals();
+  Preset("位置A", "2");
+  auto w = Open();
+  w->showForSavedState();
+  EXPECT_FALSE(w->isMinimized());
+  EXPECT_FALSE(w->isMaximized());
+  EXPECT_TRUE(w->isVisible());
 }
 
 TEST_F(MainWindowTest, PressOnTheEmblemTogglesMaximised) {
@@ -253,10 +280,13 @@ TEST_F(MainWindowTest, AnchorsFollowResizesWithoutDrift) {
   EXPECT_EQ(line->geometry(), line0);
   EXPECT_FALSE(C<QWidget>(*w, "图片框3")->isHidden());
 
-  // Smaller than designed: stretched controls shrink to nothing, no crash.
+  // The designed size is the smallest: asked for less, the window and its
+  // controls stay as designed.
   w->resize(300, 200);
   QCoreApplication::processEvents();
-  EXPECT_TRUE(C<QWidget>(*w, "图片框3")->isHidden());
+  EXPECT_EQ(w->size(), QSize(MainWindow::kDesignedWidth, MainWindow::kDesignedHeight));
+  EXPECT_EQ(grid->geometry(), grid0);
+  EXPECT_FALSE(C<QWidget>(*w, "图片框3")->isHidden());
 }
 
 TEST(Anchoring, ModesAndReRegistration) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -181,6 +182,17 @@ TEST_F(NamingModesTest, ChoosingANameLengthHidesTheResultButtonsAndLaysOutTheBox
   ShowResultButtons();
   length->setCurrentIndex(2);
   EXPECT_FALSE(ResultButtonsHidden());
+}
+
+TEST_F(NamingModesTest, EveryHintFitsTheStatusBarAtTheDesignedSize) {
+  window->showNormal();
+  window->resize(MainWindow::kDesignedWidth, MainWindow::kDesignedHeight);
+  QCoreApplication::processEvents();
+  auto* part = window->findChild<QLabel*>(QStringLiteral("状态条1_1"));
+  ASSERT_NE(part, nullptr);
+  for (const QString& hint : {kPictureHint1, kPictureHint2, kRadioHint1, kRadioHint2, kCombinationHint,
+                              QStringLiteral("提示:在表格上点击鼠标右键有操作菜单；直接双击表格一行可以查看评分。")})
+    EXPECT_GE(part->contentsRect().width(), part->fontMetrics().horizontalAdvance(hint)) << hint.toStdString();
 }
 
 }  // namespace

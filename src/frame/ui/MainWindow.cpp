@@ -312,6 +312,9 @@ MainWindow::~MainWindow() {
 void MainWindow::buildLayout() {
   move(50, 50);
   resize(kDesignedWidth, kDesignedHeight);
+  // Smaller, the picture at the top right covers the hints and the date
+  // boxes are cut.
+  setMinimumSize(kDesignedWidth, kDesignedHeight);
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("客户区"));
   setCentralWidget(central_);
@@ -324,7 +327,9 @@ void MainWindow::buildLayout() {
     statusParts_[i] = new QLabel(status);
     statusParts_[i]->setObjectName(QStringLiteral("状态条1_%1").arg(i));
     if (i == 0) {
-      statusParts_[i]->setMinimumWidth(120);
+      // Part 0 stays narrow: at the designed width part 1 holds the longest
+      // mode hint whole.
+      statusParts_[i]->setMinimumWidth(24);
       status->addWidget(statusParts_[i]);
     } else {
       // A long hint is cut at the window's edge instead of widening the window.
@@ -614,18 +619,18 @@ QString MainWindow::statusPart(int part) const {
 }
 
 int MainWindow::savedWindowState() const {
-  if (windowState() & Qt::WindowMinimized) return 2;
   if (windowState() & Qt::WindowMaximized) return 3;
+  // A window manager may report a minimised window without its maximised
+  // state.
+  if (windowState() & Qt::WindowMinimized) return maximisedBeforeMinimise_ ? 3 : 0;
   return 0;
 }
 
 void MainWindow::showForSavedState() {
-  int state = ReadSettingNumber(gbk::G("位置A"), 3);
+  const int state = ReadSettingNumber(gbk::G("位置A"), 3);
   QWidget* focus = focusWidget();
   if (state == 3)
     showMaximized();
-  else if (state == 2)
-    showMinimized();
   else
     showNormal();
   if (focus) focus->setFocus();
@@ -645,13 +650,9 @@ void MainWindow::updateHintPicture() {
 
 void MainWindow::enableGenerateButton() { control<QPushButton>("按钮1")->setEnabled(true); }
 
-void MainWindow::minimiseForUpdate() {
-  if (savedWindowState() != 2) stateBeforeUpdate_ = savedWindowState();
-  showMinimized();
-}
+void MainWindow::minimiseForUpdate() { showMinimized(); }
 
 void MainWindow::endProgramSoon() {
-  endingForUpdate_ = true;
   // Their unsaved edits were settled before the updater started.
   platform::TextWindow::CloseAllSettled();
   hide();
@@ -697,11 +698,15 @@ void MainWindow::saveInputs() {
     std::string name = std::string("编辑框") + n;
     entries.emplace_back(n, FromQ(control<QLineEdit>(name.c_str())->text()));
   }
-  // Ended by the update, the window was minimised only for the question.
-  const int state = endingForUpdate_ && stateBeforeUpdate_ >= 0 ? stateBeforeUpdate_ : savedWindowState();
-  entries.emplace_back(gbk::G("位置A"), std::to_string(state));
+  entries.emplace_back(gbk::G("位置A"), std::to_string(savedWindowState()));
   for (auto& e : bossOptions()) entries.push_back(std::move(e));
   if (!WriteSettings(entries)) ReportSettingsNotSaved();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized))
+    maximisedBeforeMinimise_ = windowState() & Qt::WindowMaximized;
+  QMainWindow::changeEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -723,7 +728,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched->objectName() == QStringLiteral("透明标签4")) {
       // Toggle between maximised and normal; a minimised window maximises.
-      if (savedWindowState() == 3)
+      if ((windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) == Qt::WindowMaximized)
         showNormal();
       else
         showMaximized();

@@ -16,7 +16,8 @@ namespace frame {
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // Designed outer size; the hint picture shows only at exactly this size.
+  // Designed outer size, also the smallest the window can be made; the hint
+  // picture shows only at exactly this size.
   static constexpr int kDesignedWidth = 754;
   static constexpr int kDesignedHeight = 553;
 
@@ -38,10 +39,12 @@ class MainWindow : public QMainWindow {
   void setKeywordHints();
 
   // Shows the window in the state saved at the last close (maximised when
-  // none was saved).
+  // none was saved). A saved minimised state opens normal: with no task bar
+  // to restore it from, the program would seem not to start.
   void showForSavedState();
 
-  // The state the settings file keeps: 0 normal, 2 minimised, 3 maximised.
+  // The state the settings file keeps: 0 normal, 3 maximised. A minimised
+  // window keeps the state it had before it was minimised.
   int savedWindowState() const;
 
   // Saves the boss data (birth year, month, day, hour, names, gender).
@@ -57,8 +60,7 @@ class MainWindow : public QMainWindow {
   // Called from a worker's result posted to the GUI thread.
   void enableGenerateButton();
 
-  // The update question minimises the window; the state it had before is
-  // the one saved when the update ends the program.
+  // The update question minimises the window.
   void minimiseForUpdate();
 
   // The updater has started: hide, then end the program (inputs saved)
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow {
   void closing();
 
  protected:
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,8 +99,8 @@ class MainWindow : public QMainWindow {
   QLabel* statusParts_[2] = {nullptr, nullptr};
   bool male_ = true;
   bool closed_ = false;
-  int stateBeforeUpdate_ = -1;
-  bool endingForUpdate_ = false;
+  // Whether the window was maximised when it was last shown unminimised.
+  bool maximisedBeforeMinimise_ = false;
   int settingsListener_ = 0;
 };
 
