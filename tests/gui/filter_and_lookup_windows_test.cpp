@@ -176,7 +176,7 @@ TEST_F(FilterWindowTest, ConfirmingIsRefusedWhileARunIsGoing) {
   EXPECT_EQ(window->findChild<FilterSettingsWindow*>(), filter);
 }
 
-TEST_F(FilterWindowTest, ClosingTheMainWindowStopsTheRelisting) {
+TEST_F(FilterWindowTest, ARelistingRefusesAnotherFilterAndStopsWithTheMainWindow) {
   std::string names;
   for (int i = 0; i < 200000; ++i) names += G("金木") + "\r\n";
   frame::globals().generatedNames.Set(names);
@@ -184,6 +184,10 @@ TEST_F(FilterWindowTest, ClosingTheMainWindowStopsTheRelisting) {
   filter->control<QTabWidget>("选择夹1")->setCurrentIndex(3);
   QTest::mouseClick(filter->control<QPushButton>("按钮1"), Qt::LeftButton);
   ASSERT_TRUE(platform::IsRunning(frame::globals().generationThread));
+  // The refusal names what is going: no generation run.
+  QTest::mouseClick(Open()->control<QPushButton>("按钮1"), Qt::LeftButton);
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].text, "正在列出上次筛选的结果,请等列出结束后再筛选");
   window->close();
   EXPECT_FALSE(platform::IsRunning(frame::globals().generationThread));
   EXPECT_LT(frame::globals().generatedNames.Get().size(), names.size());

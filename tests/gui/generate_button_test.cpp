@@ -12,7 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
@@ -33,6 +37,7 @@
 
 using frame::MainWindow;
 using gbk::G;
+using testing_support::WaitUntil;
 
 namespace {
 
@@ -81,26 +86,69 @@ TEST_F(GenerateButtonTest, SmartModeOneFillsTheGridWithUniqueNumberedRows) {
   }
 }
 
-TEST_F(GenerateButtonTest, NameColumnsFitLongSuffixesButNeverShrinkBelowDesign) {
+TEST_F(GenerateButtonTest, NameColumnsFitTheNamesWithinLimits) {
   auto* grid = window->control<QTableView>("超级列表框1");
   QFont large = grid->font();  // whatever font the platform has, names overflow
   large.setPixelSize(20);
   grid->setFont(large);
+  std::string longSuffix;
+  for (int i = 0; i < 40; ++i) longSuffix += "发";
+  longSuffix += "有限公司";
+  enum Width { Design, Wider, Capped };
   struct Row {
-    const char* suffix;
-    bool wider;
-  } rows[] = {{"网络科技发展有限公司", true}, {"厂", false}};
+    std::string suffix;
+    bool relisting;
+    Width width;
+  } rows[] = {
+      {"网络科技发展有限公司", false, Wider},
+      {longSuffix, false, Capped},
+      {"厂", false, Design},
+      // A re-listing fits them as a run does.
+      {"网络科技发展有限公司", true, Wider},
+  };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.suffix);
-    window->control<QLineEdit>("编辑框2")->setText(QString::fromUtf8(r.suffix));
-    Generate();
+    window->control<QLineEdit>("编辑框2")->setText(QString::fromStdString(r.suffix));
+    if (r.relisting) {
+      const int count = model->rowCount();
+      QSignalSpy emptied(model, &QAbstractItemModel::modelReset);
+      ASSERT_TRUE(
+          engine::FindGenerateController(window.get())->startRelisting(frame::globals().generatedNames.Get()));
+      ASSERT_TRUE(WaitUntil([&] { return emptied.count() > 0 && model->rowCount() == count && Idle(); }, 20000));
+    } else {
+      Generate();
+    }
     ASSERT_GT(model->rowCount(), 0);
     for (int column : {1, 3}) {
       const int text = grid->fontMetrics().horizontalAdvance(model->index(0, column).data().toString());
-      if (r.wider) EXPECT_GT(grid->columnWidth(column), text) << column;
-      else EXPECT_EQ(grid->columnWidth(column), 172) << column;
+      if (r.width == Design) EXPECT_EQ(grid->columnWidth(column), 172) << column;
+      if (r.width == Wider) EXPECT_GT(grid->columnWidth(column), text) << column;
+      if (r.width == Capped) EXPECT_LT(grid->columnWidth(column), text) << column;
     }
+    if (r.width != Capped) continue;
+    // The other columns stay in view of a maximised window.
+    int all = 0;
+    for (int c = 0; c < 8; ++c) all += grid->columnWidth(c);
+    EXPECT_LE(all, 1000);
+    // The cut full name shows whole as its tooltip.
+    const QRect cell = grid->visualRect(model->index(0, 1));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid->viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QString::fromStdString("苏州" + gbk::ToUtf8(model->row(0).name) + r.suffix));
   }
+}
+
+TEST_F(GenerateButtonTest, SerialColumnFitsTheLargestNumber) {
+  // 50 characters of combination mode, three to a name, list 117,600 names.
+  std::string names;
+  for (int i = 0; i < 117600; ++i) names += G("金木") + "\r\n";
+  auto* grid = window->control<QTableView>("超级列表框1");
+  ASSERT_TRUE(engine::FindGenerateController(window.get())->startRelisting(names));
+  ASSERT_TRUE(WaitUntil([&] { return model->rowCount() == 117600 && Idle(); }, 60000));
+  const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+  const int needed = grid->fontMetrics().horizontalAdvance(QStringLiteral("117600")) +
+                     grid->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, grid) + 4 * margin;
+  EXPECT_GE(grid->columnWidth(0), needed);
 }
 
 TEST_F(GenerateButtonTest, FixedCharactersTakeTheirPlaces) {

@@ -144,6 +144,13 @@ TEST_F(GridMenuTest, NoMenuWithoutARow) {
   menu_->EvaluateSelectedName();
   menu_->EvaluateGridRow();
   EXPECT_TRUE(EvaluationWindows().isEmpty());
+
+  // Below the last row, with a row chosen before: still no menu.
+  AddRow("临江禾川软件有限公司", "禾川");
+  RightClick(0);
+  menu_->menu()->hide();
+  emit grid_->customContextMenuRequested(QPoint(5, grid_->viewport()->height() - 5));
+  EXPECT_FALSE(menu_->menu()->isVisible());
 }
 
 TEST_F(GridMenuTest, QualifierItemsSetTheCharactersOfTheLastRightClick) {

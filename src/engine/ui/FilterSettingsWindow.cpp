@@ -246,9 +246,12 @@ void FilterSettingsWindow::applyFilter() {
   auto* ok = control<QPushButton>("按钮1");
   ok->setEnabled(false);
   // This window is not modal: a run may have started since it opened.
+  GenerateController* controller = FindGenerateController(main_);
   if (platform::IsRunning(frame::globals().generationThread)) {
-    platform::ShowMessageBox(gbk::G("正在生成名称,请等生成结束后再筛选"), gbk::G("提示"),
-                             platform::kOkInformation);
+    const bool relisting = controller && controller->lastStartWasRelisting();
+    platform::ShowMessageBox(relisting ? gbk::G("正在列出上次筛选的结果,请等列出结束后再筛选")
+                                       : gbk::G("正在生成名称,请等生成结束后再筛选"),
+                             gbk::G("提示"), platform::kOkInformation);
     ok->setEnabled(true);
     return;
   }
@@ -265,7 +268,6 @@ void FilterSettingsWindow::applyFilter() {
   });
   bar->hide();
   frame::globals().filteredNames.Set(kept);
-  GenerateController* controller = FindGenerateController(main_);
   if (!controller || !controller->startRelisting(std::move(kept))) {
     ok->setEnabled(true);
     return;

@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolTip>
+#include <algorithm>
 #include <memory>
 
 #include "engine/filter.h"
@@ -34,15 +38,48 @@ constexpr int kDesignedColumnWidths[] = {60, 172, 62, 172, 62, 62, 40, 64};
 // The fixed-character boxes, by position.
 constexpr const char* kFixedBoxes[4] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
 
-// A long suffix makes full names wider than designed: the full-name and
-// traditional-character columns grow to their content, never below design.
-void FitNameColumns(QTableView* grid) {
+// A very long prefix or suffix would make the full-name and traditional
+// columns thousands of pixels wide and push the others off the window: they
+// grow to their content up to this width; a cut text shows whole in its
+// tooltip.
+constexpr int kNameColumnLimit = 300;
+
+// Fits the columns to what a run or a re-listing listed: the serial column
+// to the last (largest) number, which is seldom among the rows shown, and the
+// name columns to the full names, never below design.
+void FitColumns(QTableView* grid) {
+  QAbstractItemModel* rows = grid->model();
+  int serial = kDesignedColumnWidths[0];
+  if (rows && rows->rowCount() > 0) {
+    const QModelIndex last = rows->index(rows->rowCount() - 1, 0);
+    serial = std::max(serial, grid->sizeHintForIndex(last).width() + (grid->showGrid() ? 1 : 0));
+  }
+  grid->setColumnWidth(0, serial);
   for (int column : {1, 3}) {
     grid->resizeColumnToContents(column);
-    if (grid->columnWidth(column) < kDesignedColumnWidths[column])
-      grid->setColumnWidth(column, kDesignedColumnWidths[column]);
+    grid->setColumnWidth(column, std::clamp(grid->columnWidth(column), kDesignedColumnWidths[column],
+                                            std::max(kDesignedColumnWidths[column], kNameColumnLimit)));
   }
 }
+
+// Shows the whole text of a cell whose column cuts it as the cell's tooltip.
+class CutTextTips : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
+    // Measured without the cell's bounds, which would wrap the text into it.
+    QStyleOptionViewItem unbounded = option;
+    unbounded.rect = QRect();
+    if (index.isValid() && sizeHint(unbounded, index).width() > option.rect.width())
+      QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(), option.rect);
+    else
+      QToolTip::hideText();
+    return true;
+  }
+};
 
 // Shows a run's reports in the main window. It runs on the GUI thread:
 // MakeQueuedSink carries each report over from the worker. A re-listing
@@ -86,10 +123,10 @@ class WindowSink : public GenerationSink {
     button->setEnabled(true);
     w->control<QPushButton>("按钮2")->show();
     w->control<QPushButton>("按钮3")->show();
-    if (!run_) return;
     auto* grid = w->control<QTableView>("超级列表框1");
+    FitColumns(grid);
+    if (!run_) return;
     grid->setEnabled(true);
-    FitNameColumns(grid);
     w->setStatusPart(1, Q(f.statusTip));
   }
 
@@ -146,6 +183,7 @@ GenerateController::GenerateController(frame::MainWindow* window) : QObject(wind
   grid->setModel(model_);
   model_->setRowIcon(QIcon(frame::ResultRowPicture()));
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, kDesignedColumnWidths[i]);
+  grid->setItemDelegate(new CutTextTips(grid));
   connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
   connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
   connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this,
@@ -181,7 +219,7 @@ void GenerateController::onGenerateClicked() {
       break;
     case GenerateAction::StartRun:
       WriteBack(w, plan.run);
-      if (!StartGenerationRun(plan.run.inputs, SinkFor(w, model_))) button->setEnabled(true);
+      if (!startRun(plan.run.inputs)) button->setEnabled(true);
       break;
     case GenerateAction::OpenCombinationWindow: {
       auto* help = w->control<QPushButton>("按钮4");
@@ -189,7 +227,7 @@ void GenerateController::onGenerateClicked() {
       CombinationInputWindow dialog(w, [this, w](const std::vector<std::string>& characters) {
         PreparedRun run = PrepareRun(GenerationMode::Combination, ReadRequest(w), characters, Ask);
         WriteBack(w, run);
-        return StartGenerationRun(run.inputs, SinkFor(w, model_));
+        return startRun(run.inputs);
       });
       dialog.exec();
       if (!window_) return;
@@ -200,12 +238,21 @@ void GenerateController::onGenerateClicked() {
   }
 }
 
+bool GenerateController::startRun(RunInputs inputs) {
+  if (!StartGenerationRun(std::move(inputs), SinkFor(window_, model_))) return false;
+  lastStartWasRelisting_ = false;
+  return true;
+}
+
 bool GenerateController::startRelisting(std::string names) {
   frame::MainWindow* w = window_;
   if (!w) return false;
-  return StartFilteredRelisting(std::move(names), FromQ(w->control<QLineEdit>("编辑框1")->text()),
-                                FromQ(w->control<QLineEdit>("编辑框2")->text()),
-                                SinkFor(w, model_, ListingStyle::Relisting));
+  if (!StartFilteredRelisting(std::move(names), FromQ(w->control<QLineEdit>("编辑框1")->text()),
+                              FromQ(w->control<QLineEdit>("编辑框2")->text()),
+                              SinkFor(w, model_, ListingStyle::Relisting)))
+    return false;
+  lastStartWasRelisting_ = true;
+  return true;
 }
 
 GenerateController* FindGenerateController(const frame::MainWindow* window) {

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <string>
 
+#include "engine/smart_mode_run.h"
+
 namespace frame {
 class MainWindow;
 }
@@ -29,9 +31,18 @@ class GenerateController : public QObject {
   // a run or another re-listing is going.
   bool startRelisting(std::string names);
 
+  // Whether the listing started last (which may still be going) is a
+  // re-listing rather than a generation run.
+  bool lastStartWasRelisting() const { return lastStartWasRelisting_; }
+
  private:
+  // Starts a generation run on the generation thread; false when none could
+  // start.
+  bool startRun(RunInputs inputs);
+
   QPointer<frame::MainWindow> window_;
   ResultModel* model_ = nullptr;
+  bool lastStartWasRelisting_ = false;
 };
 
 // The controller attached to a main window, or nullptr.

@@ -76,9 +76,12 @@ ResultGridMenu::ResultGridMenu(MainWindow* window) : QObject(window), window_(wi
   if (!view) return;
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(view, &QTableView::customContextMenuRequested, this, [this, view](const QPoint& pos) {
-    // A right-click makes its row the current one before the menu reads it.
+    // A right-click makes its row the current one before the menu reads it;
+    // below the last row it is on no row, and the menu would offer the row
+    // chosen earlier as if it had been clicked.
     QModelIndex index = view->indexAt(pos);
-    if (index.isValid()) view->setCurrentIndex(index);
+    if (!index.isValid()) return;
+    view->setCurrentIndex(index);
     ShowResultMenu();
   });
   connect(view, &QTableView::doubleClicked, this, [this](const QModelIndex&) { EvaluateGridRow(); });
