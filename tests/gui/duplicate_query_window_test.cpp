@@ -155,12 +155,19 @@ TEST_F(DuplicateQueryWindowTest, SecondQueryWithinThreeSecondsIsRefused) {
 
 TEST_F(DuplicateQueryWindowTest, ClosingDuringASlowAnswerReturnsAtOnce) {
   testing_support::ScopedSiteUrl site(server_.BaseUrl());
-  server_.Serve(kQueryPath, TestHttpResponse{.body = G("禾川"), .delay = std::chrono::seconds(10)});
+  server_.Serve(kQueryPath, G("禾川科技有限公司"));
   Open();
+  ASSERT_TRUE(Query("禾川"));
+  EXPECT_EQ(AnswerBox()->toPlainText(), "禾川科技有限公司");
+  frame::globals().duplicateQueryBusy = 0;  // past the guard
+
+  server_.Serve(kQueryPath, TestHttpResponse{.body = G("禾川"), .delay = std::chrono::seconds(10)});
   NameBox()->setText(QStringLiteral("禾川"));
   Button()->click();
-  ASSERT_TRUE(testing_support::WaitUntil([&] { return !server_.Requests().empty(); }));
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return server_.Requests().size() == 2; }));
   EXPECT_EQ(window_->windowTitle(), "查询中,请稍等...");
+  // The earlier answer is gone while the next one is awaited.
+  EXPECT_EQ(AnswerBox()->toPlainText(), "");
   const auto start = std::chrono::steady_clock::now();
   window_->close();
   window_.reset();

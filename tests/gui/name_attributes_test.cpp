@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <memory>
 
 #include "analysis/favourites.h"
@@ -158,6 +159,48 @@ TEST_F(NameAttributesTest, PagingFollowsThePageCount) {
   const std::string page = ReadAll(frame::globals().appDataDirectory / "namelist.htm");
   EXPECT_NE(page.find("ok.htm?name=n25\""), std::string::npos);
   EXPECT_EQ(page.find("ok.htm?name=n24\""), std::string::npos);
+}
+
+TEST_F(NameAttributesTest, APageChosenInTheListHandsTheFocusToThePagingButtons) {
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "n" + std::to_string(i) + "\r\n";
+  frame::globals().generatedNames.Set(text);
+  auto w = OpenAttributes();
+  ASSERT_TRUE(WaitUntil([&] { return !w->isRendering(); }));
+  auto* list = w->control<QComboBox>("组合框1");
+  struct Row {
+    int item;
+    const char* focused;
+  } rows[] = {{1, "按钮4"}, {2, "按钮3"}};  // the last page has no 下一页
+  for (const Row& r : rows) {
+    list->setFocus();
+    list->setCurrentIndex(r.item);
+    emit list->activated(r.item);
+    ASSERT_TRUE(WaitUntil([&] { return !w->isRendering() && w->pageNumber() == r.item + 1; }));
+    EXPECT_EQ(w->focusWidget(), w->control<QPushButton>(r.focused)) << r.item;
+  }
+}
+
+TEST_F(NameAttributesTest, FourCharacterNamesStayOnOneLine) {
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += G("庄双窗爽") + "\r\n";
+  frame::globals().generatedNames.Set(text);
+  auto w = OpenAttributes();
+  auto* names = w->control<BrowserBox>("超文本浏览框1");
+  // Characters wider than the designed name cell, as a larger or wider font
+  // draws them; the table has room to give.
+  names->page()->settings()->setFontSize(QWebEngineSettings::DefaultFontSize, 24);
+  ASSERT_TRUE(Loaded(names));
+  // Rows whose name links do not all stand on one line.
+  int wrapped = -1;
+  names->page()->runJavaScript(
+      QStringLiteral("Array.from(document.querySelectorAll('tr')).filter(r => {"
+                     "  const a = r.cells[0].querySelectorAll('a');"
+                     "  return a.length > 1 && a[0].offsetTop != a[a.length - 1].offsetTop; }).length"),
+      QWebEngineScript::ApplicationWorld, [&wrapped](const QVariant& v) { wrapped = v.toInt(); });
+  ASSERT_TRUE(WaitUntil([&] { return wrapped >= 0; }));
+  EXPECT_EQ(Count(names, "a[href^='ok.htm']"), 5);
+  EXPECT_EQ(wrapped, 0);
 }
 
 TEST_F(NameAttributesTest, FavouritesWindowClearsAndExportsOnlyWhatItSays) {

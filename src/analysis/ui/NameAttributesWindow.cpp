@@ -136,8 +136,8 @@ void NameAttributesWindow::ShowNextNamePage() {
 }
 
 void NameAttributesWindow::OnNamePageSelected(int index) {
+  focusPagingButtons_ = true;
   RenderNamePage(static_cast<int>(gbk::ParseDecimal(platform::FromQ(pageList_->itemText(index)))));
-  next_->setFocus();
 }
 
 void NameAttributesWindow::RenderNamePage(int page) {
@@ -177,6 +177,14 @@ void NameAttributesWindow::ApplyNamePage(int request, const NamePage& page) {
   pageList_->setCurrentIndex(pageNumber_ - 1);
   previous_->setEnabled(pageNumber_ > 1);
   next_->setEnabled(pageNumber_ < pageCount_);
+  if (focusPagingButtons_) {
+    focusPagingButtons_ = false;
+    // 下一页 is disabled on the last page: 上一页 takes the focus then.
+    if (next_->isEnabled())
+      next_->setFocus();
+    else if (previous_->isEnabled())
+      previous_->setFocus();
+  }
 
   namePagesCaption_ =
       QStringLiteral("查看各名称属性 (当前页 %1 / 总页数 %2) ").arg(pageNumber_).arg(pageCount_);

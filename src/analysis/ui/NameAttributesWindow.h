@@ -84,6 +84,9 @@ class NameAttributesWindow : public QWidget {
   int pageCount_ = 0;
   QString namePagesCaption_;
   bool rendering_ = false;
+  // A page chosen in the list hands the focus to the paging buttons once
+  // they are enabled again.
+  bool focusPagingButtons_ = false;
   int request_ = 0;
 
   struct Mailbox;

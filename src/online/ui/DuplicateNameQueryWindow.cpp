@@ -157,6 +157,8 @@ void DuplicateNameQueryWindow::StartDuplicateQuery() {
     FinishQuery();
     return;
   }
+  // The answer to the name asked before would read as this one's.
+  answerBox_->clear();
 
   platform::StopWorkerThread(worker_);
   auto mailbox = mailbox_;
