@@ -406,13 +406,14 @@ TEST_F(Updater, AStopEndsASilentTransferAtOnceAndLeavesNothing) {
   online::UpdaterSetup setup = Setup(ReleaseKey().publicPem);
   setup.limits.lowSpeedTime = std::chrono::seconds(30);
   std::stop_source stop;
+  std::jthread stopper;  // joined before `stop` goes
   online::UpdaterEvents events;
   events.step = [&](std::string_view step) {
     if (gbk::ToUtf8(step) == "正在下载新版本...")
-      std::thread([&] {
+      stopper = std::jthread([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         stop.request_stop();
-      }).detach();
+      });
   };
   const auto start = std::chrono::steady_clock::now();
   online::UpdateOutcome out =
