@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,18 +9,15 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-
-#include <sys/stat.h>
-
 #include <memory>
 #include <vector>
 
 #include "frame/globals.h"
 #include "frame/settings.h"
-#include "frame/ui/Anchoring.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
+#include "platform/ui/Anchoring.h"
 #include "support/core/test_home.h"
 #include "support/gui/recorders.h"
 
@@ -295,10 +293,10 @@ TEST(Anchoring, ModesAndReRegistration) {
   parent.show();
   auto* a = new QWidget(&parent);
   a->setGeometry(10, 10, 50, 20);
-  frame::AnchorControl(a, 7);  // follows the right edge, keeps its top
-  frame::AnchorControl(a, 5);  // registering again replaces the entry
-  frame::AnchorControl(a, 9);  // unknown mode: ignored
-  EXPECT_EQ(frame::AnchoredControlCount(&parent), 1);
+  platform::AnchorControl(a, 7);  // follows the right edge, keeps its top
+  platform::AnchorControl(a, 5);  // registering again replaces the entry
+  platform::AnchorControl(a, 9);  // unknown mode: ignored
+  EXPECT_EQ(platform::AnchoredControlCount(&parent), 1);
   parent.resize(300, 150);
   EXPECT_EQ(a->geometry(), QRect(10, 60, 150, 20));  // mode 5: wider, follows the bottom
 }

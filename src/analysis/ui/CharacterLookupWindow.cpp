@@ -7,9 +7,9 @@
 
 #include "analysis/character_lookup.h"
 #include "frame/globals.h"
-#include "frame/ui/DesignedTabs.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
+#include "platform/ui/DesignedTabs.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace analysis {
@@ -58,7 +58,7 @@ CharacterLookupWindow::CharacterLookupWindow(QWidget* parent) : QWidget(parent, 
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("汉字属性查询"));
   setFixedSize(604, 387);
-  tabs_ = new frame::DesignedTabs(this);
+  tabs_ = new platform::DesignedTabs(this);
   tabs_->setObjectName(QStringLiteral("选择夹1"));
   tabs_->setGeometry(3, 3, 593, 349);
   for (int i = 0; i < 4; ++i) {

@@ -7,7 +7,7 @@
 #include "analysis/name_pages.h"
 #include "analysis/ui/FavouritesPage.h"
 #include "frame/globals.h"
-#include "frame/ui/Anchoring.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/WindowState.h"
 
@@ -40,10 +40,10 @@ FavouritesWindow::FavouritesWindow(const std::string& prefix, const std::string&
   favourites_ = new FavouritesPage(box, print, clear, exportButton, g.favouritesFilePath, this);
   connect(favourites_, &FavouritesPage::rendered, this, &FavouritesWindow::ShowTitle);
 
-  frame::AnchorControl(box, 1);
+  platform::AnchorControl(box, 1);
   for (QWidget* w : {static_cast<QWidget*>(print), static_cast<QWidget*>(exportButton),
                      static_cast<QWidget*>(clear), findChild<QWidget*>(QStringLiteral("透明标签1"))})
-    frame::AnchorControl(w, 3);
+    platform::AnchorControl(w, 3);
   favourites_->Render();
 }
 

@@ -4,11 +4,13 @@
 #include <QWidget>
 #include <string>
 
+#include "platform/ui/Controls.h"
+
 namespace analysis {
 
 class FavouritesPage;
 
-class FavouritesWindow : public QWidget {
+class FavouritesWindow : public QWidget, public platform::NamedControls<FavouritesWindow> {
   Q_OBJECT
  public:
   static constexpr int kDesignedWidth = 588;
@@ -18,11 +20,6 @@ class FavouritesWindow : public QWidget {
 
   // Creates the window (deleted when closed) and shows it maximised.
   static FavouritesWindow* Open(QWidget* parent, const std::string& prefix, const std::string& suffix);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   FavouritesPage* favourites() const { return favourites_; }
 

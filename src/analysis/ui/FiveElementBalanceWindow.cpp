@@ -13,9 +13,9 @@
 #include "analysis/five_element_balance.h"
 #include "engine/generate.h"
 #include "frame/settings.h"
-#include "frame/ui/FollowSettings.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
+#include "platform/ui/FollowSettings.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace analysis {
@@ -86,7 +86,8 @@ FiveElementBalanceWindow::FiveElementBalanceWindow(QWidget* parent) : QWidget(pa
 
   // Boss data changed in the main window while this one is open: follow it,
   // so that closing here never writes older values back.
-  settingsListener_ = frame::FollowSettings(this, &FiveElementBalanceWindow::onSettingWritten);
+  settingsListener_ = frame::AddSettingsListener(
+      platform::FollowOnGuiThread(this, &FiveElementBalanceWindow::onSettingWritten));
 }
 
 FiveElementBalanceWindow::~FiveElementBalanceWindow() {

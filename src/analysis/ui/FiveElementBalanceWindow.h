@@ -6,13 +6,15 @@
 #include <QWidget>
 #include <map>
 
+#include "platform/ui/Controls.h"
+
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace analysis {
 
-class FiveElementBalanceWindow : public QWidget {
+class FiveElementBalanceWindow : public QWidget, public platform::NamedControls<FiveElementBalanceWindow> {
   Q_OBJECT
  public:
   static constexpr int kDesignedWidth = 568;
@@ -23,11 +25,6 @@ class FiveElementBalanceWindow : public QWidget {
 
   // Creates the window (deleted when closed) and shows it.
   static FiveElementBalanceWindow* Open(QWidget* parent);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // 测算: the name's analysis, then the birth date's.
   void AnalyseBossName();

@@ -13,11 +13,11 @@
 #include "analysis/ui/FavouritesPage.h"
 #include "analysis/ui/PageLinks.h"
 #include "frame/globals.h"
-#include "frame/ui/Anchoring.h"
-#include "frame/ui/DesignedTabs.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/DesignedTabs.h"
 #include "platform/ui/WindowState.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -44,12 +44,12 @@ NameAttributesWindow::NameAttributesWindow(const std::string& prefix, const std:
   WritePageSupportFiles(folder);
 
   buildControls();
-  frame::AnchorControl(tabs_, 1);
-  frame::AnchorControl(namesBrowser_, 1);
-  frame::AnchorControl(favouritesBrowser_, 1);
+  platform::AnchorControl(tabs_, 1);
+  platform::AnchorControl(namesBrowser_, 1);
+  platform::AnchorControl(favouritesBrowser_, 1);
   for (const char* name :
        {"按钮1", "按钮2", "按钮3", "按钮4", "透明标签2", "透明标签3", "组合框1", "透明标签1", "按钮5"})
-    frame::AnchorControl(control<QWidget>(name), 3);
+    platform::AnchorControl(control<QWidget>(name), 3);
 
   RenderNamePage(1);
 }
@@ -67,7 +67,7 @@ NameAttributesWindow* NameAttributesWindow::Open(QWidget* parent, const std::str
 }
 
 void NameAttributesWindow::buildControls() {
-  auto* tabs = new frame::DesignedTabs(this);
+  auto* tabs = new platform::DesignedTabs(this);
   tabs_ = tabs;
   tabs_->setObjectName(QStringLiteral("选择夹1"));
   tabs_->setGeometry(1, 3, 581, 387);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/threads.h"
+#include "platform/ui/Controls.h"
 
 class QComboBox;
 class QFrame;
@@ -25,7 +26,7 @@ namespace analysis {
 class FavouritesPage;
 struct NamePage;
 
-class NameAttributesWindow : public QWidget {
+class NameAttributesWindow : public QWidget, public platform::NamedControls<NameAttributesWindow> {
   Q_OBJECT
  public:
   static constexpr int kDesignedWidth = 588;
@@ -37,11 +38,6 @@ class NameAttributesWindow : public QWidget {
 
   // Creates the window (deleted when closed) and shows it maximised.
   static NameAttributesWindow* Open(QWidget* parent, const std::string& prefix, const std::string& suffix);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   int pageNumber() const { return pageNumber_; }
   int pageCount() const { return pageCount_; }

@@ -14,10 +14,10 @@
 
 #include "analysis/dictionary_index.h"
 #include "frame/globals.h"
-#include "frame/ui/Anchoring.h"
-#include "frame/ui/DesignedTabs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
+#include "platform/ui/DesignedTabs.h"
 #include "platform/ui/WindowState.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -51,9 +51,9 @@ NameEvaluationWindow::NameEvaluationWindow(QWidget* parent)
   boxes_[kMain]->setText(platform::Q(g.selectedName));
   tabs_->setCurrentIndex(0);
 
-  frame::AnchorControl(scoreBrowser_, 1);
-  frame::AnchorControl(tabs_, 1);
-  frame::AnchorControl(dictionaryBrowser_, 1);
+  platform::AnchorControl(scoreBrowser_, 1);
+  platform::AnchorControl(tabs_, 1);
+  platform::AnchorControl(dictionaryBrowser_, 1);
   setWindowState(windowState() | Qt::WindowMaximized);
 
   // A name handed over from the result grid is scored at once, without the
@@ -76,7 +76,7 @@ NameEvaluationWindow* NameEvaluationWindow::Open(QWidget* parent) {
 QPoint NameEvaluationWindow::pagePosition(int left, int top) const { return QPoint(left, top) - pageOffset_; }
 
 void NameEvaluationWindow::buildControls() {
-  auto* tabs = new frame::DesignedTabs(this);
+  auto* tabs = new platform::DesignedTabs(this);
   tabs_ = tabs;
   tabs_->setObjectName(QStringLiteral("高级选择夹1"));
   tabs_->setGeometry(2, 3, 665, 447);

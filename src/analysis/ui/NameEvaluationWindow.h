@@ -9,6 +9,7 @@
 
 #include "analysis/evaluation.h"
 #include "platform/threads.h"
+#include "platform/ui/Controls.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,7 @@ class BrowserBox;
 
 namespace analysis {
 
-class NameEvaluationWindow : public QWidget {
+class NameEvaluationWindow : public QWidget, public platform::NamedControls<NameEvaluationWindow> {
   Q_OBJECT
  public:
   static constexpr int kDesignedWidth = 678;
@@ -36,12 +37,6 @@ class NameEvaluationWindow : public QWidget {
 
   // Creates the window (deleted when closed) and shows it.
   static NameEvaluationWindow* Open(QWidget* parent);
-
-  // A control by its designed name (UTF-8).
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // The start button: checks the inputs, then starts scoring.
   void StartEvaluation();

@@ -10,11 +10,11 @@
 
 #include "engine/ui/GenerateController.h"
 #include "frame/globals.h"
-#include "frame/ui/DesignedTabs.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
+#include "platform/ui/DesignedTabs.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace engine {
@@ -92,7 +92,7 @@ FilterSettingsWindow::FilterSettingsWindow(frame::MainWindow* main) : QWidget(ma
 }
 
 void FilterSettingsWindow::buildControls() {
-  tabs_ = new frame::DesignedTabs(this);
+  tabs_ = new platform::DesignedTabs(this);
   tabs_->setObjectName(QStringLiteral("选择夹1"));
   tabs_->setGeometry(3, 3, 442, 240);
   const char* captions[4] = {"根据五行筛选", "根据笔画数筛选", "根据拼音筛选", "根据文字筛选"};

@@ -5,24 +5,21 @@
 #include <QWidget>
 
 #include "engine/filter.h"
+#include "platform/ui/Controls.h"
 
 namespace frame {
 class MainWindow;
+}
+namespace platform {
 class DesignedTabs;
-}  // namespace frame
+}
 
 namespace engine {
 
-class FilterSettingsWindow : public QWidget {
+class FilterSettingsWindow : public QWidget, public platform::NamedControls<FilterSettingsWindow> {
   Q_OBJECT
  public:
   explicit FilterSettingsWindow(frame::MainWindow* main);
-
-  // A control by its designed name (UTF-8).
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // The conditions the controls hold now, for the page showing.
   FilterConditions conditions() const;
@@ -37,7 +34,7 @@ class FilterSettingsWindow : public QWidget {
   void initFilterWindow();
 
   QPointer<frame::MainWindow> main_;
-  frame::DesignedTabs* tabs_ = nullptr;
+  platform::DesignedTabs* tabs_ = nullptr;
 };
 
 // The click of the main window's 按钮2: opens a filter window.

@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <chrono>
 #include <future>
 #include <memory>
@@ -29,18 +28,18 @@
 #include "engine/ui/GenerateController.h"
 #include "frame/globals.h"
 #include "frame/settings.h"
-#include "frame/ui/Anchoring.h"
-#include "frame/ui/FollowSettings.h"
 #include "frame/ui/Launchers.h"
 #include "frame/ui/NamingModes.h"
 #include "frame/ui/Pictures.h"
 #include "frame/ui/RegionPicker.h"
 #include "frame/ui/ResultGridMenu.h"
+#include "online/network_init.h"
+#include "online/ui/UpdateCheck.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
-#include "online/network_init.h"
-#include "online/ui/UpdateCheck.h"
+#include "platform/ui/Anchoring.h"
+#include "platform/ui/FollowSettings.h"
 #include "platform/ui/TextWindow.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -285,7 +284,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setKeywordHints();
   if (control<QLineEdit>("编辑框1")->text().isEmpty()) control<QLineEdit>("编辑框1")->setFocus();
 
-  settingsListener_ = FollowSettings(this, &MainWindow::onSettingWritten);
+  settingsListener_ = AddSettingsListener(platform::FollowOnGuiThread(this, &MainWindow::onSettingWritten));
 
   auto* webTimer = new QTimer(this);
   webTimer->setObjectName(QStringLiteral("时钟web"));
@@ -448,18 +447,18 @@ void MainWindow::registerAnchors() {
   // comes from the designed layout.
   resize(kDesignedWidth, kDesignedHeight);
   if (layout()) layout()->activate();
-  AnchorControl(control<QWidget>("超级列表框1"), 1);
-  for (const char* b : {"按钮1", "按钮2", "按钮3", "按钮4"}) AnchorControl(control<QWidget>(b), 3);
-  RegisterAnchor(control<QWidget>("进度条2"), 1, 1, 0, 1);
-  RegisterAnchor(control<QWidget>("进度条3"), 0, 1, 1, 1);
-  RegisterAnchor(control<QWidget>("图形按钮1"), 0, 1, 1, 0);
-  RegisterAnchor(control<QWidget>("透明标签4"), 0, 1, 1, 0);
-  RegisterAnchor(control<QWidget>("进度条4"), 1, 0, 1, 1);
-  RegisterAnchor(control<QWidget>("进度条5"), 1, 1, 1, 0);
-  for (const char* r : {"单选框1", "单选框2", "单选框3"}) AnchorControl(control<QWidget>(r), 2);
-  RegisterAnchor(control<QWidget>("图片框模式底"), 1, 0, 0, 1);
+  platform::AnchorControl(control<QWidget>("超级列表框1"), 1);
+  for (const char* b : {"按钮1", "按钮2", "按钮3", "按钮4"}) platform::AnchorControl(control<QWidget>(b), 3);
+  platform::RegisterAnchor(control<QWidget>("进度条2"), 1, 1, 0, 1);
+  platform::RegisterAnchor(control<QWidget>("进度条3"), 0, 1, 1, 1);
+  platform::RegisterAnchor(control<QWidget>("图形按钮1"), 0, 1, 1, 0);
+  platform::RegisterAnchor(control<QWidget>("透明标签4"), 0, 1, 1, 0);
+  platform::RegisterAnchor(control<QWidget>("进度条4"), 1, 0, 1, 1);
+  platform::RegisterAnchor(control<QWidget>("进度条5"), 1, 1, 1, 0);
+  for (const char* r : {"单选框1", "单选框2", "单选框3"}) platform::AnchorControl(control<QWidget>(r), 2);
+  platform::RegisterAnchor(control<QWidget>("图片框模式底"), 1, 0, 0, 1);
   // The hint picture lies over the grid and goes with it.
-  AnchorControl(control<QWidget>("图片框3"), 1);
+  platform::AnchorControl(control<QWidget>("图片框3"), 1);
 }
 
 void MainWindow::attachFeatures() {

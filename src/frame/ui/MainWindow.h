@@ -7,13 +7,14 @@
 #include <QPointer>
 
 #include "platform/ini.h"
+#include "platform/ui/Controls.h"
 
 class QLabel;
 class QTableView;
 
 namespace frame {
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public platform::NamedControls<MainWindow> {
   Q_OBJECT
  public:
   // Designed outer size, also the smallest the window can be made; the hint
@@ -23,12 +24,6 @@ class MainWindow : public QMainWindow {
 
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
-
-  // A control by its designed name (UTF-8), e.g. control<QLineEdit>("编辑框1").
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // The status bar has two parts; part 1 carries the mode and run hints.
   void setStatusPart(int part, const QString& text);

@@ -4,20 +4,17 @@
 // a time.
 #include <QWidget>
 
+#include "platform/ui/Controls.h"
+
 namespace online {
 
-class ContactWindow : public QWidget {
+class ContactWindow : public QWidget, public platform::NamedControls<ContactWindow> {
   Q_OBJECT
  public:
   ContactWindow();
 
   // Shows the open contact window, or creates one (deleted when closed).
   static ContactWindow* Open();
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // A left press on the address: the home page opens outside the program;
   // the window stays.

@@ -4,9 +4,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "frame/ui/Anchoring.h"
 #include "online/site.h"
 #include "online/ui/WindowParts.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
 #include "platform/ui/WindowState.h"
 
@@ -56,8 +56,8 @@ DocumentDownloadWindow::DocumentDownloadWindow(QWidget* parent) : QWidget(parent
   browser->setGeometry(1, 49, 637, 343);
   AddDockedStatusBar(this, "状态条1");
 
-  frame::RegisterAnchor(banner, 1, 1, 0, 0);
-  frame::AnchorControl(browser, 1);
+  platform::RegisterAnchor(banner, 1, 1, 0, 0);
+  platform::AnchorControl(browser, 1);
   browser->openAddress(DocumentListUrl());
   // After the address: under a real window manager a state set before the
   // browser's first load was seen to be lost.

@@ -3,20 +3,17 @@
 // download) in a browser box under a banner.
 #include <QWidget>
 
+#include "platform/ui/Controls.h"
+
 namespace online {
 
-class DocumentDownloadWindow : public QWidget {
+class DocumentDownloadWindow : public QWidget, public platform::NamedControls<DocumentDownloadWindow> {
   Q_OBJECT
  public:
   explicit DocumentDownloadWindow(QWidget* parent = nullptr);
 
   // Creates the window (deleted when closed) and shows it maximised.
   static DocumentDownloadWindow* Open(QWidget* parent);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 };
 
 }  // namespace online

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/threads.h"
+#include "platform/ui/Controls.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -16,7 +17,7 @@ namespace online {
 
 struct DuplicateQueryOutcome;
 
-class DuplicateNameQueryWindow : public QWidget {
+class DuplicateNameQueryWindow : public QWidget, public platform::NamedControls<DuplicateNameQueryWindow> {
   Q_OBJECT
  public:
   // Puts the hand-over value DuplicateQueryName into the name box.
@@ -25,11 +26,6 @@ class DuplicateNameQueryWindow : public QWidget {
 
   // Creates the window (deleted when closed) and shows it.
   static DuplicateNameQueryWindow* Open(QWidget* parent);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // The "查询" button: the 3-second guard, then the query.
   void StartDuplicateQuery();

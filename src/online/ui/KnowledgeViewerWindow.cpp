@@ -7,13 +7,13 @@
 
 #include "frame/globals.h"
 #include "frame/settings.h"
-#include "frame/ui/Anchoring.h"
 #include "online/site.h"
 #include "online/ui/WindowParts.h"
 #include "platform/gbk.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
-#include "platform/ui/qt_bridge.h"
 #include "platform/ui/WindowState.h"
+#include "platform/ui/qt_bridge.h"
 
 namespace online {
 namespace {
@@ -47,8 +47,8 @@ KnowledgeViewerWindow::KnowledgeViewerWindow(QWidget* parent) : QWidget(parent, 
   browser_->setGeometry(240, 9, 371, 480);
   AddDockedStatusBar(this, "状态条1");
 
-  frame::AnchorControl(browser_, 1);
-  frame::RegisterAnchor(list_, 1, 1, 0, 1);
+  platform::AnchorControl(browser_, 1);
+  platform::RegisterAnchor(list_, 1, 1, 0, 1);
 
   // A few hundred rows take no time: filled here, on the GUI thread.
   articles_ = ParseArticleIndex(g.knowledgeArticleList);

@@ -5,13 +5,15 @@
 #include <QWidget>
 #include <string>
 
+#include "platform/ui/Controls.h"
+
 namespace platform {
 class BrowserBox;
 }
 
 namespace online {
 
-class OnlineDictionaryWindow : public QWidget {
+class OnlineDictionaryWindow : public QWidget, public platform::NamedControls<OnlineDictionaryWindow> {
   Q_OBJECT
  public:
   // Reads the hand-over value DictionaryCharacter: empty opens the start
@@ -22,11 +24,6 @@ class OnlineDictionaryWindow : public QWidget {
   // Creates the window (deleted when closed) and shows it maximised;
   // DictionaryCharacter is left as it is.
   static OnlineDictionaryWindow* Open(QWidget* parent);
-
-  template <class T>
-  T* control(const char* name) const {
-    return findChild<T*>(QString::fromUtf8(name));
-  }
 
   // The tool bar's buttons act by their caption (UTF-8).
   void OnDictionaryToolbarClicked(const QString& caption);

@@ -2,11 +2,11 @@
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPalette>
+#include <QScreen>
 #include <QStatusBar>
 
-#include "frame/ui/Anchoring.h"
+#include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
 
 namespace online {
@@ -38,7 +38,7 @@ QStatusBar* AddDockedStatusBar(QWidget* parent, const char* name) {
   status->setObjectName(QString::fromUtf8(name));
   status->setSizeGripEnabled(false);
   status->setGeometry(0, parent->height() - 22, parent->width(), 22);
-  frame::RegisterAnchor(status, 1, 0, 1, 1);
+  platform::RegisterAnchor(status, 1, 0, 1, 1);
   return status;
 }
 
@@ -48,7 +48,7 @@ platform::BrowserBox* AddPageArea(QWidget* window) {
   browser->setObjectName(QStringLiteral("超文本浏览框1"));
   browser->setGeometry(2, 35, 624, 464);
   AddDockedStatusBar(window, "状态条1");
-  frame::AnchorControl(browser, 1);
+  platform::AnchorControl(browser, 1);
   return browser;
 }
 

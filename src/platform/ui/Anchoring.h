@@ -6,7 +6,7 @@
 // designed size, so nothing drifts however often the window is resized.
 #include <QWidget>
 
-namespace frame {
+namespace platform {
 
 // Modes: 1 stretch both ways; 2 keep left, follow bottom; 3 follow right and
 // bottom; 4 keep left, stretch in height; 5 stretch in width, follow bottom;
@@ -21,4 +21,4 @@ void RegisterAnchor(QWidget* control, int left, int top, int right, int bottom);
 // Number of controls registered under `parent` (for tests and diagnostics).
 int AnchoredControlCount(const QWidget* parent);
 
-}  // namespace frame
+}  // namespace platform

@@ -1,12 +1,11 @@
-#include "frame/ui/Anchoring.h"
+#include "platform/ui/Anchoring.h"
 
 #include <QEvent>
 #include <QPointer>
 #include <QResizeEvent>
-
 #include <vector>
 
-namespace frame {
+namespace platform {
 namespace {
 
 struct AnchorEntry {
@@ -112,4 +111,4 @@ int AnchoredControlCount(const QWidget* parent) {
   return a ? a->Count() : 0;
 }
 
-}  // namespace frame
+}  // namespace platform

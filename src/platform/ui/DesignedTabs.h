@@ -5,7 +5,7 @@
 // out, and places page controls accordingly.
 #include <QTabWidget>
 
-namespace frame {
+namespace platform {
 
 class DesignedTabs : public QTabWidget {
  public:
@@ -22,4 +22,4 @@ class DesignedTabs : public QTabWidget {
   void place(QWidget* w, const char* name, int left, int top, int width, int height) const;
 };
 
-}  // namespace frame
+}  // namespace platform

@@ -1,9 +1,9 @@
-#include "frame/ui/DesignedTabs.h"
+#include "platform/ui/DesignedTabs.h"
 
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 
-namespace frame {
+namespace platform {
 
 QRect DesignedTabs::pageRect() const {
   QStyleOptionTabWidgetFrame option;
@@ -23,4 +23,4 @@ void DesignedTabs::place(QWidget* w, const char* name, int left, int top, int wi
   w->setGeometry(QRect(QPoint(left, top) - pageRect().topLeft(), QSize(width, height)));
 }
 
-}  // namespace frame
+}  // namespace platform
