@@ -2,9 +2,9 @@
 // run once per click, so they must stay far below what a user notices.
 #include <benchmark/benchmark.h>
 
-#include "analysis/dictionary_index.h"
 #include "analysis/score_page.h"
 #include "frame/globals.h"
+#include "online/dictionary_index.h"
 #include "platform/gbk.h"
 
 namespace {
@@ -22,7 +22,7 @@ BENCHMARK(BM_BuildScorePageCompany);
 void BM_DictionaryPageOfTheLastCharacter(benchmark::State& state) {
   // The last line of the index: the longest search there is.
   const std::string character = gbk::G("丶");
-  for (auto _ : state) benchmark::DoNotOptimize(analysis::DictionaryPageNumber(character));
+  for (auto _ : state) benchmark::DoNotOptimize(online::DictionaryPageNumber(character));
 }
 BENCHMARK(BM_DictionaryPageOfTheLastCharacter);
 

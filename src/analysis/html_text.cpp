@@ -44,13 +44,6 @@ std::string HtmlEscape(std::string_view gbk) {
   return out;
 }
 
-std::string PercentEncodeBytes(std::string_view bytes) {
-  return gbk::PercentEncode(bytes, [](unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
-  });
-}
-
 std::string Fill(std::string_view piece,
                  std::initializer_list<std::pair<std::string_view, std::string_view>> rules) {
   std::string out;

@@ -14,10 +14,6 @@ namespace analysis {
 // replacement character, so it can never join with the byte after it.
 std::string HtmlEscape(std::string_view gbk);
 
-// Every byte but A-Z a-z 0-9 - . _ ~ as %XX: a value that travels in a link
-// address (GBK bytes, "&", "#", "%", quotes) comes back exactly.
-std::string PercentEncodeBytes(std::string_view bytes);
-
 // Replaces the placeholders of one stored piece in a single pass: text put
 // in for one placeholder is never searched for another, so a name that
 // happens to contain a placeholder word comes out as typed. Rules are tried

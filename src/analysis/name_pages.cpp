@@ -9,6 +9,7 @@
 #include "platform/folders.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
+#include "platform/web_address.h"
 
 namespace analysis {
 
@@ -50,11 +51,11 @@ std::string BuildNameRow(std::string_view name, RowLink link) {
   std::string links;
   for (size_t i = 0; i + 1 < name.size(); i += 2) {
     const std::string_view c = name.substr(i, 2);
-    links += "<a href='zidian.htm?word=" + PercentEncodeBytes(c) + "'><font color='#0099CC'>" +
+    links += "<a href='zidian.htm?word=" + platform::PercentEncodeBytes(c) + "'><font color='#0099CC'>" +
              HtmlEscape(c) + "</font></a> ";
   }
   const NameAttributeTexts t = AttributeTextsOf(name, true);
-  const std::string value = PercentEncodeBytes(name);
+  const std::string value = platform::PercentEncodeBytes(name);
   const std::string total6 = std::to_string(t.simplifiedTotal), total7 = std::to_string(t.kangxiTotal);
   return Fill(Piece(link == RowLink::Add ? "pages/row_add.htm" : "pages/row_remove.htm"), {{k1, links},
                                                                                            {kA, value},

@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/gbk.h"
+#include "platform/web_address.h"
 
 namespace online {
 namespace {
@@ -65,27 +65,6 @@ std::string_view BodyText(std::string_view body) {
   return zero == std::string_view::npos ? body : body.substr(0, zero);
 }
 
-std::string EncodeAddressForRequest(std::string_view address) {
-  return gbk::PercentEncode(address, [](unsigned char c) {
-    return c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\' && c != '^' && c != '`' &&
-           c != '{' && c != '|' && c != '}';
-  });
-}
-
-bool IsHttpAddress(std::string_view address) {
-  for (unsigned char c : address) {
-    if (c < 0x21 || c == 0x7F) return false;
-  }
-  std::string scheme = gbk::AsciiLower(address.substr(0, std::min<size_t>(address.size(), 8)));
-  size_t hostStart = scheme.starts_with("http://") ? 7 : scheme.starts_with("https://") ? 8 : 0;
-  if (hostStart == 0) return false;
-  std::string_view host = address.substr(hostStart);
-  host = host.substr(0, host.find_first_of("/?#"));
-  size_t at = host.rfind('@');
-  if (at != std::string_view::npos) host = host.substr(at + 1);
-  return !host.empty() && host.front() != ':';
-}
-
 std::string HttpGet(std::string_view address, std::stop_token stop, const HttpOptions& options) {
   return HttpFetch(address, stop, options).body;
 }
@@ -106,7 +85,7 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop, const HttpO
 
   Transfer transfer;
   transfer.limit = options.maxBodyBytes;
-  const std::string url = EncodeAddressForRequest(address);
+  const std::string url = platform::EncodeAddressForRequest(address);
 
   CURL* e = easy.get();
   curl_easy_setopt(e, CURLOPT_URL, url.c_str());

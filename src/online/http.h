@@ -64,16 +64,7 @@ HttpResult HttpFetch(std::string_view address, std::stop_token stop = {}, const 
 // which the site decodes to the same bytes. Only http and https are fetched.
 std::string HttpGet(std::string_view address, std::stop_token stop = {}, const HttpOptions& options = {});
 
-// An address that may be fetched: "http://" or "https://" (ASCII letter case
-// ignored) and a host, with no blanks or control bytes.
-bool IsHttpAddress(std::string_view address);
-
 // A received body as text: everything before its first zero byte.
 std::string_view BodyText(std::string_view body);
-
-// `address` with the bytes that may not stand raw in a request target
-// percent-encoded; "%" and every other printable ASCII byte are kept, so an
-// address that is already encoded passes through unchanged.
-std::string EncodeAddressForRequest(std::string_view address);
 
 }  // namespace online

@@ -11,6 +11,7 @@
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "platform/threads.h"
+#include "platform/web_address.h"
 
 namespace online {
 namespace {
@@ -88,8 +89,9 @@ void RunStartupStep(const StartupHooks& hooks, const ProgramIdentity& program, s
           gbk::G("升级提示"), platform::kOkInformation);
     return;
   }
-  const bool forced = IsForcedVersion(info.forcedVersions, program.version) &&
-                      FailedUpdateAddress(instructions) != EncodeAddressForRequest(info.downloadUrl);
+  const bool forced =
+      IsForcedVersion(info.forcedVersions, program.version) &&
+      FailedUpdateAddress(instructions) != platform::EncodeAddressForRequest(info.downloadUrl);
   bool updaterStarted = CheckForUpdate(info.latestVersion, program.version, program.name, info.downloadUrl,
                                        hooks.updateWindow, UpdateCheckMode::kStartUp, forced, true);
   if (updaterStarted) Call(hooks.endProgramSoon);

@@ -1,8 +1,8 @@
 #include "online/site.h"
 
-#include "analysis/html_text.h"
 #include "frame/globals.h"
 #include "frame/text_helpers.h"
+#include "platform/web_address.h"
 
 namespace online {
 
@@ -44,7 +44,7 @@ std::string DictionaryPageUrl(std::string_view pageNumber) {
 std::string DuplicateNameQueryUrl(std::string_view name) {
   // Encoded whole: "&", "#" or "%" in a name must not reach the site as
   // query syntax.
-  return EditionUrl("/companyname_gs/list.asp?key=") + analysis::PercentEncodeBytes(name);
+  return EditionUrl("/companyname_gs/list.asp?key=") + platform::PercentEncodeBytes(name);
 }
 
 std::string DocumentListUrl() { return EditionUrl("/doc/list.asp"); }

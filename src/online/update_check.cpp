@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
+#include "platform/web_address.h"
 
 namespace online {
 namespace {
@@ -97,7 +98,7 @@ bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVers
     Call(window.restoreNormal);
     return false;
   };
-  if (!IsHttpAddress(downloadUrl))
+  if (!platform::IsHttpAddress(downloadUrl))
     return refuse(gbk::G("网站提供的新版本下载地址无效,无法升级。请稍后再试,或从网站下载新版本。"));
   if (frame::globals().updateKey.empty())
     return refuse(gbk::G("这个版本的程序不能自动升级,请从网站下载新版本:\r\n") + std::string(downloadUrl));
@@ -118,7 +119,7 @@ bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVers
       platform::WriteProfileStrings(section,
                                     {{gbk::G("窗口标题"), std::string(appName)},
                                      {gbk::G("文件保存"), folder},
-                                     {gbk::G("远程文件"), EncodeAddressForRequest(downloadUrl)}},
+                                     {gbk::G("远程文件"), platform::EncodeAddressForRequest(downloadUrl)}},
                                     file) &&
       window.startUpdater && window.startUpdater();
   if (!started)

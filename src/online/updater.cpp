@@ -16,6 +16,7 @@
 #include "online/http.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
+#include "platform/web_address.h"
 
 namespace online {
 namespace {
@@ -255,7 +256,7 @@ UpdateOutcome RunUpdate(const UpdaterInstructions& instructions, const UpdaterSe
   // Without the release key nothing could prove who made a download.
   if (!IsUpdateKey(setup.publicKeyPem))
     return Failed("这个版本的程序不能自动升级,原程序没有改动。请从网站下载新版本。");
-  if (!IsHttpAddress(instructions.remoteFile))
+  if (!platform::IsHttpAddress(instructions.remoteFile))
     return Failed("升级说明不完整,没有可下载的新版本地址。原程序没有改动。");
   const std::filesystem::path program = setup.programFolder / kProgramFileName;
   std::error_code ec;

@@ -20,8 +20,6 @@ namespace online {
 
 // The installed program's file name in its folder.
 inline constexpr const char* kProgramFileName = "lanzhou";
-// The updater's file name beside it.
-inline constexpr const char* kUpdaterFileName = "lanzhou-updater";
 
 // Section "软件升级" of the instruction file (GBK texts).
 struct UpdaterInstructions {

@@ -34,6 +34,9 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 // The updater is the program's own, started from the program's folder.
 enum class ExternalProgram { TextEditor, Calculator, WebBrowser, Updater };
 
+// The updater's file name in the program's folder.
+inline constexpr const char* kUpdaterFileName = "lanzhou-updater";
+
 // `argument` is a file path (TextEditor), an address (WebBrowser, http or
 // https only) or the main program's process id (Updater), handed
 // over as one argument, never through a shell. Returns whether it started.

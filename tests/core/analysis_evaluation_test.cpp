@@ -1,20 +1,13 @@
 // The evaluation window's decisions without widgets: the input checks, the
-// character pages, the dictionary index and the texts put into pages.
+// character pages and the texts put into pages.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "analysis/dictionary_index.h"
 #include "analysis/evaluation.h"
 #include "analysis/html_text.h"
-#include "frame/globals.h"
-#include "frame/text_helpers.h"
-#include "online/site.h"
 #include "platform/gbk.h"
-#include "support/core/test_home.h"
 
 using analysis::NameBoxes;
 using analysis::NameBoxId;
@@ -97,48 +90,6 @@ TEST(EvaluationTitles, BusyTitleNamesWhatTheUserTyped) {
   EXPECT_EQ(gbk::ToUtf8(analysis::EvaluationBusyTitle(boxes, false)), "正在测算 禾川1 ,请稍等...");
   EXPECT_EQ(gbk::ToUtf8(analysis::DictionaryTabWindowTitle(G("禾"))), "『禾』的字典解释");
   EXPECT_EQ(gbk::ToUtf8(analysis::EvaluationWindowTitle()), "公司名称测算");
-}
-
-TEST(DictionaryIndex, GivesEveryHanziAPageOfItsOwn) {
-  // The site counts its pages down one a character in code-point order:
-  // 丫 and 丬 keep the pages they have always had, 丶 has the lowest.
-  const std::pair<const char*, const char*> pages[] = {
-      {"一", "1658"}, {"丁", "1657"}, {"丫", "1615"}, {"丬", "1614"}, {"中", "1613"}, {"丶", "1604"}};
-  for (auto [character, page] : pages)
-    EXPECT_EQ(analysis::DictionaryPageNumber(G(character)).value_or(""), page) << character;
-  // Every character a name can hold opens a page, no two the same one, all
-  // within the site's range.
-  std::set<long> seen;
-  for (int lead = 0xB0; lead <= 0xF7; ++lead) {
-    for (int trail = 0xA1; trail <= 0xFE; ++trail) {
-      if (lead == 0xD7 && trail > 0xF9) continue;  // the five empty places
-      const std::string c{static_cast<char>(lead), static_cast<char>(trail)};
-      const std::optional<std::string> page = analysis::DictionaryPageNumber(c);
-      ASSERT_TRUE(page.has_value()) << gbk::ToUtf8(c);
-      const long number = std::strtol(page->c_str(), nullptr, 10);
-      EXPECT_EQ(std::to_string(number), *page) << gbk::ToUtf8(c);
-      EXPECT_TRUE(number >= 1604 && number <= 25725) << gbk::ToUtf8(c) << " " << number;
-      EXPECT_TRUE(seen.insert(number).second) << gbk::ToUtf8(c) << " " << number;
-    }
-  }
-}
-
-TEST(DictionaryIndex, LooksUpPagesAndFallsBackToTheStartPage) {
-  testing_support::TestHome home;
-  home.PrepareGlobals();
-  ::setenv(frame::kSiteUrlVariable, "http://127.0.0.1:9/", 1);
-  EXPECT_EQ(analysis::DictionaryPageNumber(G("丫")).value_or(""), "1615");
-  EXPECT_EQ(analysis::DictionaryPageNumber(G("丬")).value_or(""), "1614");
-  EXPECT_EQ(analysis::DictionaryAddressFor(G("丫")), "http://127.0.0.1:9/P20111229/html3/1615.html");
-  // "\x81|" is a character of its own (page 22448): a lone "\x81" is not.
-  EXPECT_EQ(analysis::DictionaryPageNumber("\x81|").value_or(""), "22448");
-  for (std::string missing :
-       {std::string(), G("＠"), std::string("1"), std::string("|"), G("丫丫"), std::string("\x81")}) {
-    EXPECT_FALSE(analysis::DictionaryPageNumber(missing).has_value()) << gbk::ToUtf8(missing);
-    EXPECT_EQ(analysis::DictionaryAddressFor(missing), "http://127.0.0.1:9/P20111229/html2/");
-  }
-  EXPECT_EQ(online::DictionaryRadicalIndexUrl(), "http://127.0.0.1:9/P20111229/html/");
-  ::unsetenv(frame::kSiteUrlVariable);
 }
 
 TEST(PageText, EscapingKeepsTwoByteCharactersWhole) {

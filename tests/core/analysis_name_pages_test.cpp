@@ -8,6 +8,7 @@
 #include "analysis/name_pages.h"
 #include "engine/char_tables.h"
 #include "platform/gbk.h"
+#include "platform/web_address.h"
 
 using analysis::BuildNamePage;
 using analysis::BuildNameRow;
@@ -143,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<CommandCase>& info) { return "Row" + std::to_string(info.index); });
 
 TEST(PercentEncode, KeepsOnlyUnreservedBytes) {
-  EXPECT_EQ(analysis::PercentEncodeBytes(G("禾") + "a-._~ +/"), "%BA%CCa-._~%20%2B%2F");
+  EXPECT_EQ(platform::PercentEncodeBytes(G("禾") + "a-._~ +/"), "%BA%CCa-._~%20%2B%2F");
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 
 #include "online/http.h"
 #include "platform/gbk.h"
+#include "platform/web_address.h"
 #include "support/core/http_server.h"
 
 using namespace std::chrono_literals;
 using gbk::G;
 using online::BodyText;
-using online::EncodeAddressForRequest;
 using online::HttpGet;
 using online::HttpOptions;
 using testing_support::TestHttpResponse;
@@ -210,7 +210,7 @@ struct EncodeCase {
 class EncodeAddress : public ::testing::TestWithParam<EncodeCase> {};
 
 TEST_P(EncodeAddress, KeepsPrintableAsciiAndEncodesTheRest) {
-  EXPECT_EQ(EncodeAddressForRequest(GetParam().in), GetParam().out);
+  EXPECT_EQ(platform::EncodeAddressForRequest(GetParam().in), GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(

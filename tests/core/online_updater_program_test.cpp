@@ -17,6 +17,7 @@
 
 #include "online/update_check.h"
 #include "online/updater.h"
+#include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ini.h"
 #include "support/core/http_server.h"
@@ -48,7 +49,7 @@ class UpdaterProgram : public ::testing::Test {
   void SetUp() override {
     folder = home.root() / "jörg";
     fs::create_directories(folder);
-    fs::copy_file(LANZHOU_TEST_UPDATER, folder / online::kUpdaterFileName);
+    fs::copy_file(LANZHOU_TEST_UPDATER, folder / platform::kUpdaterFileName);
     Install(folder / online::kProgramFileName, kOld);
     // The release as the release script signs it.
     fs::create_directories(home.root() / "site");
@@ -80,7 +81,7 @@ class UpdaterProgram : public ::testing::Test {
     pid_t mainProgram = ::fork();
     if (mainProgram == 0) ::_exit(0);
     ::waitpid(mainProgram, nullptr, 0);
-    const std::string exe = (folder / online::kUpdaterFileName).string(), pid = std::to_string(mainProgram);
+    const std::string exe = (folder / platform::kUpdaterFileName).string(), pid = std::to_string(mainProgram);
     char* argv[] = {const_cast<char*>(exe.c_str()), const_cast<char*>(pid.c_str()), nullptr};
     testing_support::ScopedEnv offscreen("QT_QPA_PLATFORM", "offscreen");
     posix_spawn_file_actions_t quiet;
@@ -133,7 +134,7 @@ class UpdaterProgram : public ::testing::Test {
   void ExpectOnlyTheProgramsAndTheirTrace() {
     for (const auto& e : fs::directory_iterator(folder)) {
       const std::string name = e.path().filename().string();
-      EXPECT_TRUE(name == online::kProgramFileName || name == online::kUpdaterFileName || name == "started")
+      EXPECT_TRUE(name == online::kProgramFileName || name == platform::kUpdaterFileName || name == "started")
           << name;
     }
   }

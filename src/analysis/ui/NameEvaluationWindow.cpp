@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <mutex>
 
-#include "analysis/dictionary_index.h"
 #include "frame/globals.h"
+#include "online/dictionary_index.h"
 #include "platform/dialogs.h"
 #include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
@@ -236,7 +236,7 @@ void NameEvaluationWindow::OnEvaluationTabChanged(int index) {
 
 void NameEvaluationWindow::ShowCharacterDictionaryPage(int index, platform::BrowserBox* box) {
   std::string character = platform::FromQ(tabs_->tabText(index));
-  box->openAddress(DictionaryAddressFor(character));
+  box->openAddress(online::DictionaryAddressFor(character));
 }
 
 void NameEvaluationWindow::ShowGeneralNameLayout() {

@@ -21,7 +21,6 @@
 #include "frame/ui/MainWindow.h"
 #include "frame/ui/ResultGridMenu.h"
 #include "online/article_pages.h"
-#include "online/http.h"
 #include "online/site.h"
 #include "online/ui/ContactWindow.h"
 #include "online/ui/DocumentDownloadWindow.h"
@@ -33,6 +32,7 @@
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/qt_bridge.h"
+#include "platform/web_address.h"
 
 namespace frame {
 
@@ -274,9 +274,9 @@ bool OpenInWebBrowser(std::string_view address) {
                              platform::kOkInformation);
     return false;
   }
-  const bool web = online::IsHttpAddress(address);
+  const bool web = platform::IsHttpAddress(address);
   if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser,
-                                     online::EncodeAddressForRequest(address)))
+                                     platform::EncodeAddressForRequest(address)))
     return true;
   platform::ShowMessageBox(G("无法打开网页浏览器:\r\n") + std::string(address), G("提示"),
                            platform::kOkInformation);

@@ -2,15 +2,15 @@
 
 #include <QToolBar>
 
-#include "analysis/dictionary_index.h"
 #include "frame/globals.h"
+#include "online/dictionary_index.h"
 #include "online/site.h"
 #include "online/ui/WindowParts.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
-#include "platform/ui/qt_bridge.h"
 #include "platform/ui/WindowState.h"
+#include "platform/ui/qt_bridge.h"
 
 namespace online {
 
@@ -41,7 +41,7 @@ OnlineDictionaryWindow::OnlineDictionaryWindow(QWidget* parent) : QWidget(parent
   const std::string& character = frame::globals().dictionaryCharacter;
   if (character.empty()) {
     browser_->openAddress(DictionaryStartUrl());
-  } else if (auto page = analysis::DictionaryPageNumber(character)) {
+  } else if (auto page = DictionaryPageNumber(character)) {
     browser_->openAddress(DictionaryPageUrl(*page));
   } else {
     // Nothing is fetched for a character the dictionary does not have.
@@ -71,7 +71,7 @@ void OnlineDictionaryWindow::OnDictionaryToolbarClicked(const QString& caption) 
 void OnlineDictionaryWindow::SearchCharacter() {
   auto entered = platform::ShowInputBox(gbk::G("请输入要查找的汉字"), "", "");
   if (!entered || entered->empty()) return;
-  auto page = analysis::DictionaryPageNumber(*entered);
+  auto page = DictionaryPageNumber(*entered);
   if (!page) {
     platform::ShowMessageBox(gbk::G("对不起,未找到此字"), "", platform::kOkInformation);
     return;

@@ -14,10 +14,9 @@
 #include <QUrl>
 
 #include "platform/dialogs.h"
-#include "online/http.h"
-#include "online/updater.h"
 #include "platform/gbk.h"
 #include "platform/ui/TextWindow.h"
+#include "platform/web_address.h"
 
 namespace platform {
 
@@ -87,15 +86,15 @@ bool LaunchReal(ExternalProgram program, const std::string& argument) {
     case ExternalProgram::WebBrowser: {
       // Only web addresses reach the desktop: never a local file or another
       // program's scheme. GBK bytes travel percent-encoded.
-      if (!online::IsHttpAddress(argument)) return false;
-      QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(online::EncodeAddressForRequest(argument)),
+      if (!platform::IsHttpAddress(argument)) return false;
+      QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(platform::EncodeAddressForRequest(argument)),
                                    QUrl::StrictMode);
       return url.isValid() && QDesktopServices::openUrl(url);
     }
     case ExternalProgram::Updater:
-      return QProcess::startDetached(QCoreApplication::applicationDirPath() + QStringLiteral("/") +
-                                         QString::fromUtf8(online::kUpdaterFileName),
-                                     {arg});
+      return QProcess::startDetached(
+          QCoreApplication::applicationDirPath() + QStringLiteral("/") + QString::fromUtf8(kUpdaterFileName),
+          {arg});
   }
   return false;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace analysis {
+namespace online {
 
 // The stored index (GBK bytes).
 std::string_view DictionaryIndex();
@@ -23,4 +23,4 @@ std::optional<std::string> DictionaryPageNumber(std::string_view character);
 // unindexed character apart).
 std::string DictionaryAddressFor(std::string_view character);
 
-}  // namespace analysis
+}  // namespace online

@@ -1,10 +1,10 @@
-#include "analysis/dictionary_index.h"
+#include "online/dictionary_index.h"
 
 #include "online/site.h"
 #include "platform/embedded.h"
 #include "platform/gbk.h"
 
-namespace analysis {
+namespace online {
 
 std::string_view DictionaryIndex() { return platform::EmbeddedFile("dict/index.txt"); }
 
@@ -28,7 +28,7 @@ std::optional<std::string> DictionaryPageNumber(std::string_view character) {
 
 std::string DictionaryAddressFor(std::string_view character) {
   auto page = DictionaryPageNumber(character);
-  return page ? online::DictionaryPageUrl(*page) : online::DictionaryStartUrl();
+  return page ? DictionaryPageUrl(*page) : DictionaryStartUrl();
 }
 
-}  // namespace analysis
+}  // namespace online
