@@ -122,10 +122,11 @@ BrowserBox::BrowserBox(QWidget* parent) : QWebEngineView(parent) {
     if (info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain && info.errorCode() == kAborted) return;
     showFailureNotice(FailedLoadNotice(info.url(), info.errorDomain(), info.errorCode()), info.url());
   });
-  connect(page(), &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-    if (!clearHistory_ || info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
-    if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus) return;
-    if (info.errorCode() == kAborted) return;  // the earlier page's load, cut short
+  // The fresh history starts once the page asked for has taken the place of
+  // the last one. An earlier page still loading may arrive after the new one
+  // was asked for; it does not count.
+  connect(this, &QWebEngineView::urlChanged, this, [this](const QUrl& url) {
+    if (!clearHistory_ || url != clearHistoryFor_) return;
     clearHistory_ = false;
     history()->clear();
   });
@@ -305,13 +306,16 @@ void BrowserBox::openAddress(const std::string& addressGbk) {
   if (q != std::string_view::npos) url.setQuery(QString::fromLatin1(EncodeQueryBytes(address.substr(q + 1))));
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
   sitePages_ = IsWebUrl(url);
+  if (clearHistory_) clearHistoryFor_ = url;
   setUrl(url);
 }
 
 void BrowserBox::openFile(const std::filesystem::path& file) {
   page()->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   sitePages_ = false;
-  setUrl(QUrl::fromLocalFile(PathToQ(file)));
+  const QUrl url = QUrl::fromLocalFile(PathToQ(file));
+  if (clearHistory_) clearHistoryFor_ = url;
+  setUrl(url);
 }
 
 void BrowserBox::showPage(const std::string& htmlGbk, const std::filesystem::path& file) {

@@ -131,6 +131,7 @@ class BrowserBox : public QWebEngineView {
   std::unique_ptr<QPrinter> printer_;
   bool printing_ = false;
   bool clearHistory_ = false;
+  QUrl clearHistoryFor_;
   // Whether the box was last asked for a site page rather than a page the
   // program generated; its history, notices included, holds pages of
   // that kind.
