@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDate>
 #include <QApplication>
+#include <QDate>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,11 +19,12 @@
 #include "frame/globals.h"
 #include "frame/ui/MainWindow.h"
 #include "online/site.h"
-#include "online/ui/PageViewerWindow.h"
 #include "online/ui/ContactWindow.h"
 #include "online/ui/DocumentDownloadWindow.h"
 #include "online/ui/DuplicateNameQueryWindow.h"
 #include "online/ui/OnlineDictionaryWindow.h"
+#include "online/ui/PageViewerWindow.h"
+#include "online/ui/WebBrowser.h"
 #include "platform/gbk.h"
 #include "support/core/http_server.h"
 #include "support/core/test_home.h"
@@ -261,7 +262,7 @@ TEST_F(LaunchersTest, OnlyWebAddressesReachTheBrowser) {
     SCOPED_TRACE(r.address);
     boxes.clear();
     const size_t before = launches.launches().size();
-    EXPECT_EQ(frame::OpenInWebBrowser(r.address), !r.launched.empty());
+    EXPECT_EQ(online::OpenInWebBrowser(r.address), !r.launched.empty());
     if (r.launched.empty()) {
       EXPECT_EQ(launches.launches().size(), before);
       ASSERT_EQ(boxes.shown().size(), 1u);

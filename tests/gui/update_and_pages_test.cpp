@@ -1,6 +1,7 @@
 // The menu update check on the main window, the page viewer and the article
 // list against a loopback site.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QLineEdit>
@@ -13,8 +14,6 @@
 #include <QTreeWidget>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 
@@ -23,7 +22,7 @@
 #include "frame/ui/MainWindow.h"
 #include "online/ui/KnowledgeViewerWindow.h"
 #include "online/ui/PageViewerWindow.h"
-#include "online/ui/UpdateCheck.h"
+#include "online/update_check.h"
 #include "online/updater.h"
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
@@ -69,12 +68,14 @@ class UpdateFromMenu : public UpdateSite {
     frame::globals().downloadUrl.Set({});
   }
   QTimer* EndTimer() { return UpdateSite::EndTimer(window.get()); }
+  // 帮助 → 软件升级.
+  void CheckFromMenu() { window->findChild<QAction*>(QStringLiteral("软件升级"))->trigger(); }
 
   std::unique_ptr<frame::MainWindow> window;
 };
 
 TEST_F(UpdateFromMenu, YesStartsTheUpdaterThenEndsTheProgramWithTheInputsSaved) {
-  online::CheckForUpdateFromMenu(window.get());
+  CheckFromMenu();
   ASSERT_EQ(launches.launches().size(), 1u);
   EXPECT_EQ(launches.launches()[0].program, platform::ExternalProgram::Updater);
   EXPECT_EQ(launches.launches()[0].argument, std::to_string(::getpid()));
@@ -93,7 +94,7 @@ TEST_F(UpdateFromMenu, NoOrAFailedStartKeepsTheProgramRunning) {
       launches.SetStarts(false);
     else
       boxes.QueueAnswer(platform::kNo);
-    online::CheckForUpdateFromMenu(window.get());
+    CheckFromMenu();
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isMinimized());
     EXPECT_FALSE(EndTimer()->isActive());
@@ -125,7 +126,7 @@ TEST_F(UpdateFromMenu, UnsavedEditsAreSettledBeforeTheProgramEndsForIt) {
     boxes.clear();
     boxes.QueueAnswer(platform::kYes);  // 是否更新?
     boxes.QueueAnswer(r.answer);
-    online::CheckForUpdateFromMenu(window.get());
+    CheckFromMenu();
     ASSERT_EQ(boxes.shown().size(), 2u);
     EXPECT_EQ(boxes.shown()[1].text, "是否保存对以下文件的更改?\r\n" + file.string());
     EXPECT_EQ(boxes.shown()[1].title, "记事本");

@@ -12,8 +12,8 @@
 #include <QTabWidget>
 #include <mutex>
 
+#include "analysis/ui/OtherWindows.h"
 #include "frame/globals.h"
-#include "online/dictionary_index.h"
 #include "platform/dialogs.h"
 #include "platform/ui/Anchoring.h"
 #include "platform/ui/BrowserBox.h"
@@ -235,8 +235,8 @@ void NameEvaluationWindow::OnEvaluationTabChanged(int index) {
 }
 
 void NameEvaluationWindow::ShowCharacterDictionaryPage(int index, platform::BrowserBox* box) {
-  std::string character = platform::FromQ(tabs_->tabText(index));
-  box->openAddress(online::DictionaryAddressFor(character));
+  if (!Others().dictionaryAddress) return;
+  box->openAddress(Others().dictionaryAddress(platform::FromQ(tabs_->tabText(index))));
 }
 
 void NameEvaluationWindow::ShowGeneralNameLayout() {

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "analysis/name_pages.h"
-#include "online/ui/OnlineDictionaryWindow.h"
+#include "analysis/ui/OtherWindows.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/BrowserBox.h"
@@ -28,8 +28,8 @@ void AttachPageLinks(platform::BrowserBox* box, QObject* context,
           if (!alive) return;
           if (command.kind == PageCommandKind::Name)
             nameAction(command.value);
-          else
-            online::OpenDictionaryOnCharacter(command.value);
+          else if (Others().openDictionary)
+            Others().openDictionary(command.value);
         });
       },
       Qt::DirectConnection);

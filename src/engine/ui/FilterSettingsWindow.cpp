@@ -10,7 +10,6 @@
 
 #include "engine/ui/GenerateController.h"
 #include "frame/globals.h"
-#include "frame/ui/MainWindow.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/threads.h"
@@ -81,7 +80,7 @@ std::string BoxName(int number) { return "选择框" + std::to_string(number); }
 
 }  // namespace
 
-FilterSettingsWindow::FilterSettingsWindow(frame::MainWindow* main) : QWidget(main, Qt::Window), main_(main) {
+FilterSettingsWindow::FilterSettingsWindow(QWidget* main) : QWidget(main, Qt::Window), main_(main) {
   setObjectName(QStringLiteral("FilterSettingsWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("设置筛选条件"));
@@ -187,13 +186,13 @@ void FilterSettingsWindow::initFilterWindow() {
                                {"选择框5", "选择框3", "选择框7"},
                                {"选择框39", "选择框52", "选择框55"}};
   if (main_) {
-    const int length = main_->control<QComboBox>("组合框1")->currentIndex();
+    const int length = platform::Control<QComboBox>(main_, "组合框1")->currentIndex();
     for (int position = 1; position <= 3 && position <= length + 1; ++position)
       for (const char* name : masters[position]) control<QCheckBox>(name)->setEnabled(true);
     // A fixed character needs no filter.
     const char* fixed[4] = {"编辑框A1", "编辑框A2", "编辑框A3", "编辑框A4"};
     for (int position = 0; position < 4; ++position)
-      if (!main_->control<QLineEdit>(fixed[position])->text().isEmpty())
+      if (!platform::Control<QLineEdit>(main_, fixed[position])->text().isEmpty())
         for (const char* name : masters[position]) control<QCheckBox>(name)->setEnabled(false);
   }
   for (const StrokeRow& row : kStrokeRows) {
@@ -275,8 +274,8 @@ void FilterSettingsWindow::applyFilter() {
   close();
 }
 
-FilterSettingsWindow* OpenFilterWindow(frame::MainWindow* main) {
-  auto* button = main->control<QPushButton>("按钮2");
+FilterSettingsWindow* OpenFilterWindow(QWidget* main) {
+  auto* button = platform::Control<QPushButton>(main, "按钮2");
   button->setEnabled(false);
   auto* window = new FilterSettingsWindow(main);
   window->show();

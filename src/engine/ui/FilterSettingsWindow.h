@@ -7,9 +7,6 @@
 #include "engine/filter.h"
 #include "platform/ui/Controls.h"
 
-namespace frame {
-class MainWindow;
-}
 namespace platform {
 class DesignedTabs;
 }
@@ -19,7 +16,7 @@ namespace engine {
 class FilterSettingsWindow : public QWidget, public platform::NamedControls<FilterSettingsWindow> {
   Q_OBJECT
  public:
-  explicit FilterSettingsWindow(frame::MainWindow* main);
+  explicit FilterSettingsWindow(QWidget* main);
 
   // The conditions the controls hold now, for the page showing.
   FilterConditions conditions() const;
@@ -33,11 +30,11 @@ class FilterSettingsWindow : public QWidget, public platform::NamedControls<Filt
   void buildControls();
   void initFilterWindow();
 
-  QPointer<frame::MainWindow> main_;
+  QPointer<QWidget> main_;
   platform::DesignedTabs* tabs_ = nullptr;
 };
 
 // The click of the main window's 按钮2: opens a filter window.
-FilterSettingsWindow* OpenFilterWindow(frame::MainWindow* main);
+FilterSettingsWindow* OpenFilterWindow(QWidget* main);
 
 }  // namespace engine

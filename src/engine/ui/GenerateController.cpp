@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHelpEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -21,14 +21,14 @@
 #include "engine/ui/CombinationInputWindow.h"
 #include "engine/ui/QueuedSink.h"
 #include "engine/ui/ResultModel.h"
-#include "frame/ui/MainWindow.h"
-#include "frame/ui/Pictures.h"
 #include "platform/dialogs.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/qt_bridge.h"
 
 namespace engine {
 namespace {
 
+using platform::Control;
 using platform::FromQ;
 using platform::Q;
 
@@ -86,28 +86,28 @@ class CutTextTips : public QStyledItemDelegate {
 // leaves 按钮4, the grid's enabled state and the status bar alone.
 class WindowSink : public GenerationSink {
  public:
-  WindowSink(frame::MainWindow* window, ResultModel* model, ListingStyle style)
+  WindowSink(QWidget* window, ResultModel* model, ListingStyle style)
       : window_(window), model_(model), run_(style == ListingStyle::Run) {}
 
   void OnRunStarted() override {
     if (!window_ || !model_) return;
-    frame::MainWindow* w = window_;
-    if (run_) w->control<QPushButton>("按钮4")->hide();
-    w->control<QPushButton>("按钮1")->setEnabled(false);
-    w->control<QPushButton>("按钮2")->hide();
-    w->control<QPushButton>("按钮3")->hide();
+    QWidget* w = window_;
+    if (run_) Control<QPushButton>(w, "按钮4")->hide();
+    Control<QPushButton>(w, "按钮1")->setEnabled(false);
+    Control<QPushButton>(w, "按钮2")->hide();
+    Control<QPushButton>(w, "按钮3")->hide();
     model_->clear();
-    if (run_) w->control<QTableView>("超级列表框1")->setEnabled(false);
-    auto* bar = w->control<QProgressBar>("进度条4");
+    if (run_) Control<QTableView>(w, "超级列表框1")->setEnabled(false);
+    auto* bar = Control<QProgressBar>(w, "进度条4");
     bar->setValue(0);
     bar->show();
   }
 
   void OnProgress(const RunProgress& p) override {
     if (!window_) return;
-    if (p.bar) window_->control<QProgressBar>("进度条4")->setValue(*p.bar);
-    if (p.caption) window_->control<QPushButton>("按钮1")->setText(Q(*p.caption));
-    if (p.status) window_->setStatusPart(1, Q(*p.status));
+    if (p.bar) Control<QProgressBar>(window_, "进度条4")->setValue(*p.bar);
+    if (p.caption) Control<QPushButton>(window_, "按钮1")->setText(Q(*p.caption));
+    if (p.status) Control<QLabel>(window_, "状态条1_1")->setText(Q(*p.status));
   }
 
   void OnRows(std::vector<ResultRow>&& rows) override {
@@ -116,54 +116,54 @@ class WindowSink : public GenerationSink {
 
   void OnRunFinished(const RunFinish& f) override {
     if (!window_) return;
-    frame::MainWindow* w = window_;
-    w->control<QProgressBar>("进度条4")->hide();
-    auto* button = w->control<QPushButton>("按钮1");
+    QWidget* w = window_;
+    Control<QProgressBar>(w, "进度条4")->hide();
+    auto* button = Control<QPushButton>(w, "按钮1");
     button->setText(Q(f.caption));
     button->setEnabled(true);
-    w->control<QPushButton>("按钮2")->show();
-    w->control<QPushButton>("按钮3")->show();
-    auto* grid = w->control<QTableView>("超级列表框1");
+    Control<QPushButton>(w, "按钮2")->show();
+    Control<QPushButton>(w, "按钮3")->show();
+    auto* grid = Control<QTableView>(w, "超级列表框1");
     FitColumns(grid);
     if (!run_) return;
     grid->setEnabled(true);
-    w->setStatusPart(1, Q(f.statusTip));
+    Control<QLabel>(w, "状态条1_1")->setText(Q(f.statusTip));
   }
 
  private:
-  QPointer<frame::MainWindow> window_;
+  QPointer<QWidget> window_;
   QPointer<ResultModel> model_;
   bool run_;
 };
 
-std::shared_ptr<GenerationSink> SinkFor(frame::MainWindow* w, ResultModel* model,
+std::shared_ptr<GenerationSink> SinkFor(QWidget* w, ResultModel* model,
                                         ListingStyle style = ListingStyle::Run) {
   return MakeQueuedSink(w, std::make_shared<WindowSink>(w, model, style));
 }
 
-GenerateRequest ReadRequest(const frame::MainWindow* w) {
+GenerateRequest ReadRequest(const QWidget* w) {
   GenerateRequest r;
-  r.bossSurname = FromQ(w->control<QLineEdit>("编辑框N1")->text());
-  r.bossGivenName = FromQ(w->control<QLineEdit>("编辑框N2")->text());
-  if (w->control<QRadioButton>("单选框2")->isChecked())
+  r.bossSurname = FromQ(Control<QLineEdit>(w, "编辑框N1")->text());
+  r.bossGivenName = FromQ(Control<QLineEdit>(w, "编辑框N2")->text());
+  if (Control<QRadioButton>(w, "单选框2")->isChecked())
     r.mode = GenerationMode::Combination;
-  else if (w->control<QRadioButton>("单选框3")->isChecked())
+  else if (Control<QRadioButton>(w, "单选框3")->isChecked())
     r.mode = GenerationMode::SmartMode2;
   else
     r.mode = GenerationMode::SmartMode1;
-  r.lengthIndex = w->control<QComboBox>("组合框1")->currentIndex();
-  r.prefix = FromQ(w->control<QLineEdit>("编辑框1")->text());
-  r.suffix = FromQ(w->control<QLineEdit>("编辑框2")->text());
-  for (int i = 0; i < 4; ++i) r.fixed[i] = FromQ(w->control<QLineEdit>(kFixedBoxes[i])->text());
+  r.lengthIndex = Control<QComboBox>(w, "组合框1")->currentIndex();
+  r.prefix = FromQ(Control<QLineEdit>(w, "编辑框1")->text());
+  r.suffix = FromQ(Control<QLineEdit>(w, "编辑框2")->text());
+  for (int i = 0; i < 4; ++i) r.fixed[i] = FromQ(Control<QLineEdit>(w, kFixedBoxes[i])->text());
   return r;
 }
 
 int Ask(const Prompt& p) { return platform::ShowMessageBox(p.text, p.title, p.flags); }
 
 // Shows the cleaned texts in the boxes, as the run would have written them.
-void WriteBack(frame::MainWindow* w, const PreparedRun& run) {
+void WriteBack(QWidget* w, const PreparedRun& run) {
   auto set = [w](const char* name, const std::string& text) {
-    auto* e = w->control<QLineEdit>(name);
+    auto* e = Control<QLineEdit>(w, name);
     QString q = Q(text);
     if (e->text() != q) e->setText(q);
   };
@@ -171,29 +171,26 @@ void WriteBack(frame::MainWindow* w, const PreparedRun& run) {
     for (int i = 0; i < 4; ++i) set(kFixedBoxes[i], run.fixed[i]);
   set("编辑框1", run.prefix);
   set("编辑框2", run.suffix);
-  w->control<QLineEdit>("编辑框A1")->setFocus();
+  Control<QLineEdit>(w, "编辑框A1")->setFocus();
 }
 
 }  // namespace
 
-GenerateController::GenerateController(frame::MainWindow* window) : QObject(window), window_(window) {
+GenerateController::GenerateController(QWidget* window) : QObject(window), window_(window) {
   setObjectName(QStringLiteral("GenerateController"));
-  auto* grid = window->control<QTableView>("超级列表框1");
+  auto* grid = Control<QTableView>(window, "超级列表框1");
   model_ = new ResultModel(grid);
   grid->setModel(model_);
-  model_->setRowIcon(QIcon(frame::ResultRowPicture()));
   for (int i = 0; i < 8; ++i) grid->setColumnWidth(i, kDesignedColumnWidths[i]);
   grid->setItemDelegate(new CutTextTips(grid));
-  connect(model_, &QAbstractItemModel::modelReset, window, &frame::MainWindow::updateHintPicture);
-  connect(model_, &QAbstractItemModel::rowsInserted, window, &frame::MainWindow::updateHintPicture);
-  connect(window->control<QPushButton>("按钮1"), &QPushButton::clicked, this,
+  connect(Control<QPushButton>(window, "按钮1"), &QPushButton::clicked, this,
           &GenerateController::onGenerateClicked);
 }
 
 void GenerateController::onGenerateClicked() {
-  frame::MainWindow* w = window_;
+  QWidget* w = window_;
   if (!w) return;
-  auto* button = w->control<QPushButton>("按钮1");
+  auto* button = Control<QPushButton>(w, "按钮1");
   // Disabled at once, so a double click cannot start two runs.
   button->setEnabled(false);
 
@@ -203,10 +200,10 @@ void GenerateController::onGenerateClicked() {
   // the window to show it again, and a click hides it until a resize.
   hooks.clearResults = [w, this] {
     model_->clear();
-    w->control<QLabel>("图片框3")->hide();
+    Control<QLabel>(w, "图片框3")->hide();
     // Nothing left for them to work on until a run lists names again.
-    w->control<QPushButton>("按钮2")->hide();
-    w->control<QPushButton>("按钮3")->hide();
+    Control<QPushButton>(w, "按钮2")->hide();
+    Control<QPushButton>(w, "按钮3")->hide();
   };
   GeneratePlan plan = OnGenerateClicked(ReadRequest(w), hooks);
   switch (plan.action) {
@@ -215,14 +212,14 @@ void GenerateController::onGenerateClicked() {
       break;
     case GenerateAction::FocusBossSurname:
       button->setEnabled(true);
-      w->control<QLineEdit>("编辑框N1")->setFocus();
+      Control<QLineEdit>(w, "编辑框N1")->setFocus();
       break;
     case GenerateAction::StartRun:
       WriteBack(w, plan.run);
       if (!startRun(plan.run.inputs)) button->setEnabled(true);
       break;
     case GenerateAction::OpenCombinationWindow: {
-      auto* help = w->control<QPushButton>("按钮4");
+      auto* help = Control<QPushButton>(w, "按钮4");
       help->setEnabled(false);
       CombinationInputWindow dialog(w, [this, w](const std::vector<std::string>& characters) {
         PreparedRun run = PrepareRun(GenerationMode::Combination, ReadRequest(w), characters, Ask);
@@ -245,17 +242,17 @@ bool GenerateController::startRun(RunInputs inputs) {
 }
 
 bool GenerateController::startRelisting(std::string names) {
-  frame::MainWindow* w = window_;
+  QWidget* w = window_;
   if (!w) return false;
-  if (!StartFilteredRelisting(std::move(names), FromQ(w->control<QLineEdit>("编辑框1")->text()),
-                              FromQ(w->control<QLineEdit>("编辑框2")->text()),
+  if (!StartFilteredRelisting(std::move(names), FromQ(Control<QLineEdit>(w, "编辑框1")->text()),
+                              FromQ(Control<QLineEdit>(w, "编辑框2")->text()),
                               SinkFor(w, model_, ListingStyle::Relisting)))
     return false;
   lastStartWasRelisting_ = true;
   return true;
 }
 
-GenerateController* FindGenerateController(const frame::MainWindow* window) {
+GenerateController* FindGenerateController(const QObject* window) {
   return window ? window->findChild<GenerateController*>(QStringLiteral("GenerateController")) : nullptr;
 }
 

@@ -2,15 +2,15 @@
 // The generate button on the main window: asks its questions on the GUI
 // thread, starts the run of the chosen mode on a worker, and shows what the
 // run reports in the grid, the progress bar, the button and the status bar.
+// It finds the window's controls by their designed names (the inputs, 按钮1
+// to 按钮4, 进度条4, 超级列表框1, 图片框3 and the status bar part
+// 状态条1_1), so it works on any window that has them.
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <string>
 
 #include "engine/smart_mode_run.h"
-
-namespace frame {
-class MainWindow;
-}
 
 namespace engine {
 
@@ -19,7 +19,7 @@ class ResultModel;
 class GenerateController : public QObject {
   Q_OBJECT
  public:
-  explicit GenerateController(frame::MainWindow* window);
+  explicit GenerateController(QWidget* window);
 
   ResultModel* model() const { return model_; }
 
@@ -40,12 +40,12 @@ class GenerateController : public QObject {
   // start.
   bool startRun(RunInputs inputs);
 
-  QPointer<frame::MainWindow> window_;
+  QPointer<QWidget> window_;
   ResultModel* model_ = nullptr;
   bool lastStartWasRelisting_ = false;
 };
 
 // The controller attached to a main window, or nullptr.
-GenerateController* FindGenerateController(const frame::MainWindow* window);
+GenerateController* FindGenerateController(const QObject* window);
 
 }  // namespace engine

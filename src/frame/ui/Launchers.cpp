@@ -15,12 +15,13 @@
 #include "analysis/ui/FiveElementBalanceWindow.h"
 #include "analysis/ui/NameAttributesWindow.h"
 #include "analysis/ui/NameEvaluationWindow.h"
+#include "analysis/ui/OtherWindows.h"
 #include "engine/ui/FilterSettingsWindow.h"
 #include "frame/globals.h"
-#include "frame/text_helpers.h"
 #include "frame/ui/MainWindow.h"
 #include "frame/ui/ResultGridMenu.h"
 #include "online/article_pages.h"
+#include "online/dictionary_index.h"
 #include "online/site.h"
 #include "online/ui/ContactWindow.h"
 #include "online/ui/DocumentDownloadWindow.h"
@@ -29,10 +30,10 @@
 #include "online/ui/OnlineDictionaryWindow.h"
 #include "online/ui/PageViewerWindow.h"
 #include "online/ui/UpdateCheck.h"
+#include "online/ui/WebBrowser.h"
 #include "platform/dialogs.h"
 #include "platform/gbk.h"
 #include "platform/ui/qt_bridge.h"
-#include "platform/web_address.h"
 
 namespace frame {
 
@@ -106,6 +107,9 @@ constexpr Launcher ReferenceRow() {
   return {EntryKind::MenuItem, online::kReferenceMenuItems[Index].caption, OpenReference<Index>};
 }
 void CloseWindow(MainWindow& w) { w.close(); }
+void UpdateFromMenu(MainWindow& w) {
+  if (online::CheckForUpdateFromMenu(&w)) w.endProgramSoon();
+}
 
 // The table. Rows for windows still being built are added with them.
 const Launcher kLaunchers[] = {
@@ -117,12 +121,13 @@ const Launcher kLaunchers[] = {
     {EntryKind::MenuItem, "简体笔画查询", OpenLookup<1>},
     {EntryKind::MenuItem, "康熙笔画查询", OpenLookup<2>},
     {EntryKind::MenuItem, "拼音查询", OpenLookup<3>},
-    {EntryKind::MenuItem, "商标在线查询", [](MainWindow&) { OpenInWebBrowser(online::TrademarkQueryUrl()); }},
+    {EntryKind::MenuItem, "商标在线查询",
+     [](MainWindow&) { online::OpenInWebBrowser(online::TrademarkQueryUrl()); }},
     {EntryKind::MenuItem, "计算器", OpenCalculator},
     {EntryKind::MenuItem, "记事本", OpenNotepad},
     {EntryKind::MenuItem, "联系我们", [](MainWindow&) { online::ContactWindow::Open(); }},
-    {EntryKind::MenuItem, "软件主页", [](MainWindow&) { OpenInWebBrowser(online::HomePageUrl()); }},
-    {EntryKind::MenuItem, "软件升级", [](MainWindow& w) { online::CheckForUpdateFromMenu(&w); }},
+    {EntryKind::MenuItem, "软件主页", [](MainWindow&) { online::OpenInWebBrowser(online::HomePageUrl()); }},
+    {EntryKind::MenuItem, "软件升级", UpdateFromMenu},
 
     ReferenceRow<0>(), ReferenceRow<1>(), ReferenceRow<2>(), ReferenceRow<3>(), ReferenceRow<4>(),
     ReferenceRow<5>(), ReferenceRow<6>(), ReferenceRow<7>(), ReferenceRow<8>(), ReferenceRow<9>(),
@@ -234,6 +239,14 @@ void AttachLaunchers(MainWindow& window) {
   }
 }
 
+void ConnectWindows() {
+  analysis::SetOtherWindows({
+      .openDictionary = [](const std::string& character) { online::OpenDictionaryOnCharacter(character); },
+      .dictionaryAddress =
+          [](const std::string& character) { return online::DictionaryAddressFor(character); },
+  });
+}
+
 std::string UsageHelpText() {
   static const char* const kLines[] = {
       "『澜舟雅集 - 使用帮助』",
@@ -265,22 +278,5 @@ std::string UsageHelpText() {
 }
 
 void ShowUsageHelp() { platform::ShowMessageBox(UsageHelpText(), G("使用帮助"), platform::kOkQuestion); }
-
-bool OpenInWebBrowser(std::string_view address) {
-  // Without a site address the site's pages live on a name that never
-  // resolves: a browser would only show its own error page.
-  if (!SiteAddressSet() && address.starts_with(SiteBaseUrl())) {
-    platform::ShowMessageBox(G("这个网页在澜舟雅集的网站上,网站现在无法访问,暂时不能打开。"), G("提示"),
-                             platform::kOkInformation);
-    return false;
-  }
-  const bool web = platform::IsHttpAddress(address);
-  if (web && platform::LaunchProgram(platform::ExternalProgram::WebBrowser,
-                                     platform::EncodeAddressForRequest(address)))
-    return true;
-  platform::ShowMessageBox(G("无法打开网页浏览器:\r\n") + std::string(address), G("提示"),
-                           platform::kOkInformation);
-  return false;
-}
 
 }  // namespace frame

@@ -34,13 +34,13 @@ const Launcher* FindLauncher(EntryKind kind, std::string_view entry);
 // the others. Called once, after the features have built their menus.
 void AttachLaunchers(MainWindow& window);
 
+// Hands each part's windows what they open of the other parts (see
+// analysis/ui/OtherWindows.h): only this folder includes the windows of
+// several parts. Called once at start-up, before the first window opens.
+void ConnectWindows();
+
 // The usage help: box with flags 32, title "使用帮助".
 std::string UsageHelpText();  // GBK
 void ShowUsageHelp();
-
-// Hands an http or https address (GBK) to the system's web browser,
-// percent-encoded; anything else, or a browser that does not start, gives
-// one message naming the address. Returns whether the browser started.
-bool OpenInWebBrowser(std::string_view address);
 
 }  // namespace frame

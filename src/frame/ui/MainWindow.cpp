@@ -26,6 +26,7 @@
 #include <memory>
 
 #include "engine/ui/GenerateController.h"
+#include "engine/ui/ResultModel.h"
 #include "frame/globals.h"
 #include "frame/settings.h"
 #include "frame/ui/Launchers.h"
@@ -465,7 +466,10 @@ void MainWindow::attachFeatures() {
   // Features attach to the controls here, each by the designed names.
   new RegionPicker(this);
   new NamingModes(this);
-  new engine::GenerateController(this);
+  auto* generate = new engine::GenerateController(this);
+  generate->model()->setRowIcon(QIcon(ResultRowPicture()));
+  connect(generate->model(), &QAbstractItemModel::modelReset, this, &MainWindow::updateHintPicture);
+  connect(generate->model(), &QAbstractItemModel::rowsInserted, this, &MainWindow::updateHintPicture);
   new ResultGridMenu(this);
   // Last: the table enables what the features above have built.
   AttachLaunchers(*this);
@@ -649,8 +653,6 @@ void MainWindow::updateHintPicture() {
 
 void MainWindow::enableGenerateButton() { control<QPushButton>("按钮1")->setEnabled(true); }
 
-void MainWindow::minimiseForUpdate() { showMinimized(); }
-
 void MainWindow::endProgramSoon() {
   // Their unsaved edits were settled before the updater started.
   platform::TextWindow::CloseAllSettled();
@@ -672,7 +674,7 @@ void MainWindow::startNetworkThread() {
   };
   online::StartupHooks hooks;
   hooks.enableGenerateButton = [post] { post([](MainWindow* w) { w->enableGenerateButton(); }); };
-  hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->minimiseForUpdate(); }); };
+  hooks.updateWindow.minimise = [post] { post([](MainWindow* w) { w->showMinimized(); }); };
   hooks.updateWindow.restoreNormal = [post] { post([](MainWindow* w) { w->showNormal(); }); };
   hooks.updateWindow.ask = [self](std::string_view text, std::string_view title, int flags) {
     return AnswerOnGuiThread<int>(self, platform::kNo, [t = std::string(text), c = std::string(title), flags] {

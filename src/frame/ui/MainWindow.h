@@ -55,9 +55,6 @@ class MainWindow : public QMainWindow, public platform::NamedControls<MainWindow
   // Called from a worker's result posted to the GUI thread.
   void enableGenerateButton();
 
-  // The update question minimises the window.
-  void minimiseForUpdate();
-
   // The updater has started: hide, then end the program (inputs saved)
   // about one second later through the timer "结束时钟".
   void endProgramSoon();

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-
 #include <exception>
 
 #include "frame/globals.h"
+#include "frame/ui/Launchers.h"
 #include "frame/ui/MainWindow.h"
 #include "platform/ini.h"
 #include "platform/ui/end_signals.h"
@@ -23,6 +23,7 @@ int RunProgram(int argc, char** argv, std::string_view updateKey) {
   platform::IgnoreFileSizeSignal();
   platform::UseChineseTexts();
   InitGlobals();
+  ConnectWindows();
   globals().updateKey = std::string(updateKey);
   int code = 0;
   try {

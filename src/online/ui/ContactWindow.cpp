@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "frame/globals.h"
-#include "frame/ui/Launchers.h"
 #include "online/site.h"
+#include "online/ui/WebBrowser.h"
 #include "online/ui/WindowParts.h"
 #include "platform/ui/qt_bridge.h"
 
@@ -72,7 +72,7 @@ ContactWindow* ContactWindow::Open() {
 void ContactWindow::OpenHomePageFromContact() {
   const std::string home = HomePageUrl();
   control<QLabel>("超级链接框1")->setText(platform::Q(home));
-  frame::OpenInWebBrowser(home);
+  OpenInWebBrowser(home);
 }
 
 bool ContactWindow::eventFilter(QObject* watched, QEvent* event) {

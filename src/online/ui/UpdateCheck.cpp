@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
+#include <QWidget>
 #include <string>
 
 #include "frame/globals.h"
-#include "frame/ui/MainWindow.h"
 #include "platform/dialogs.h"
 #include "platform/ui/TextWindow.h"
 
@@ -15,9 +15,9 @@ bool StartUpdater() {
   return platform::LaunchProgram(platform::ExternalProgram::Updater, std::to_string(::getpid()));
 }
 
-UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window) {
+UpdateWindowHooks DirectUpdateHooks(QWidget* window) {
   UpdateWindowHooks hooks;
-  hooks.minimise = [window] { window->minimiseForUpdate(); };
+  hooks.minimise = [window] { window->showMinimized(); };
   hooks.restoreNormal = [window] { window->showNormal(); };
   hooks.ask = [](std::string_view text, std::string_view title, int flags) {
     return platform::ShowMessageBox(text, title, flags);
@@ -27,11 +27,10 @@ UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window) {
   return hooks;
 }
 
-void CheckForUpdateFromMenu(frame::MainWindow* window) {
+bool CheckForUpdateFromMenu(QWidget* window) {
   frame::Globals& g = frame::globals();
-  if (CheckForUpdate(g.latestVersion.Get(), g.appVersion, g.appName, g.downloadUrl.Get(), DirectUpdateHooks(window),
-                     UpdateCheckMode::kFromMenu, false, true))
-    window->endProgramSoon();
+  return CheckForUpdate(g.latestVersion.Get(), g.appVersion, g.appName, g.downloadUrl.Get(),
+                        DirectUpdateHooks(window), UpdateCheckMode::kFromMenu, false, true);
 }
 
 }  // namespace online

@@ -2,9 +2,7 @@
 // The update check as the main window runs it from its menu "软件升级".
 #include "online/update_check.h"
 
-namespace frame {
-class MainWindow;
-}
+class QWidget;
 
 namespace online {
 
@@ -12,11 +10,13 @@ namespace online {
 // for; true when it runs. GUI thread only.
 bool StartUpdater();
 
-// Hooks that act on `window` at once (for a check on the GUI thread).
-UpdateWindowHooks DirectUpdateHooks(frame::MainWindow* window);
+// Hooks that act on the main window `window` at once (for a check on the
+// GUI thread).
+UpdateWindowHooks DirectUpdateHooks(QWidget* window);
 
 // The menu check: uses the version read at start-up (no new fetch), never
-// forced; when the updater started, the main window ends the program.
-void CheckForUpdateFromMenu(frame::MainWindow* window);
+// forced. Returns whether the updater started, when the caller ends the
+// program.
+bool CheckForUpdateFromMenu(QWidget* window);
 
 }  // namespace online
