@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <mutex>
 
 #include "analysis/favourites.h"
 #include "analysis/name_pages.h"
@@ -23,17 +22,9 @@
 
 namespace analysis {
 
-// Where a page worker posts its page. The window clears `target` before it
-// goes, so a late worker finds nobody to post to.
-struct NameAttributesWindow::Mailbox {
-  std::mutex mutex;
-  NameAttributesWindow* target = nullptr;
-};
-
 NameAttributesWindow::NameAttributesWindow(const std::string& prefix, const std::string& suffix,
                                            QWidget* parent)
-    : QWidget(parent, Qt::Window), mailbox_(std::make_shared<Mailbox>()) {
-  mailbox_->target = this;
+    : QWidget(parent, Qt::Window), mailbox_(this) {
   setObjectName(QStringLiteral("NameAttributesWindow"));
   setWindowTitle(QStringLiteral("查看各名字属性"));
   resize(kDesignedWidth, kDesignedHeight);
@@ -153,12 +144,7 @@ void NameAttributesWindow::RenderNamePage(int page) {
   auto routine = [mailbox, names = std::move(names), request](std::stop_token stop, int page) {
     NamePage built = BuildNamePage(names, page);
     if (stop.stop_requested()) return;
-    std::lock_guard lock(mailbox->mutex);
-    if (!mailbox->target) return;
-    NameAttributesWindow* window = mailbox->target;
-    QMetaObject::invokeMethod(
-        window, [window, request, built = std::move(built)] { window->ApplyNamePage(request, built); },
-        Qt::QueuedConnection);
+    mailbox.post([request, built = std::move(built)](NameAttributesWindow* window) { window->ApplyNamePage(request, built); });
   };
   if (!platform::StartThread(routine, page, &worker_, true))
     ApplyNamePage(request, BuildNamePage(frame::globals().generatedNames.Get(), page));
@@ -230,10 +216,7 @@ void NameAttributesWindow::closeEvent(QCloseEvent* event) {
 }
 
 void NameAttributesWindow::StopRendering() {
-  {
-    std::lock_guard lock(mailbox_->mutex);
-    mailbox_->target = nullptr;
-  }
+  mailbox_.close();
   platform::StopWorkerThread(worker_);
   worker_.reset();
 }

@@ -9,6 +9,7 @@
 
 #include "platform/threads.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/WorkerMailbox.h"
 
 class QComboBox;
 class QFrame;
@@ -85,8 +86,7 @@ class NameAttributesWindow : public QWidget, public platform::NamedControls<Name
   bool focusPagingButtons_ = false;
   int request_ = 0;
 
-  struct Mailbox;
-  std::shared_ptr<Mailbox> mailbox_;
+  platform::WorkerMailbox<NameAttributesWindow> mailbox_;
   platform::ThreadHandle worker_;
 };
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <mutex>
 
 #include "analysis/ui/OtherWindows.h"
 #include "frame/globals.h"
@@ -30,16 +29,8 @@ constexpr int kHintTop = 128;
 
 }  // namespace
 
-// Where the worker posts its result. The window clears `target` before it
-// goes, so a late worker finds nobody to post to.
-struct NameEvaluationWindow::Mailbox {
-  std::mutex mutex;
-  NameEvaluationWindow* target = nullptr;
-};
-
 NameEvaluationWindow::NameEvaluationWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), mailbox_(std::make_shared<Mailbox>()) {
-  mailbox_->target = this;
+    : QWidget(parent, Qt::Window), mailbox_(this) {
   setObjectName(QStringLiteral("NameEvaluationWindow"));
   setWindowTitle(platform::Q(EvaluationWindowTitle()));
   resize(kDesignedWidth, kDesignedHeight);
@@ -176,12 +167,7 @@ void NameEvaluationWindow::StartEvaluationThread() {
   auto routine = [mailbox, boxes, company](std::stop_token stop, int) {
     EvaluationResult result = RunEvaluation(boxes, company);
     if (stop.stop_requested()) return;
-    std::lock_guard lock(mailbox->mutex);
-    if (!mailbox->target) return;
-    NameEvaluationWindow* window = mailbox->target;
-    QMetaObject::invokeMethod(
-        window, [window, result = std::move(result)] { window->ApplyEvaluation(result); },
-        Qt::QueuedConnection);
+    mailbox.post([result = std::move(result)](NameEvaluationWindow* window) { window->ApplyEvaluation(result); });
   };
   if (!platform::StartThread(routine, 0, &worker_, true)) {
     // Without a thread the page is built here; it is quick enough.
@@ -283,10 +269,7 @@ void NameEvaluationWindow::closeEvent(QCloseEvent* event) {
 }
 
 void NameEvaluationWindow::StopEvaluation() {
-  {
-    std::lock_guard lock(mailbox_->mutex);
-    mailbox_->target = nullptr;
-  }
+  mailbox_.close();
   platform::StopWorkerThread(worker_);
   if (frame::globals().scoringThread == worker_) frame::globals().scoringThread.reset();
   worker_.reset();

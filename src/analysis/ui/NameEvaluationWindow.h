@@ -10,6 +10,7 @@
 #include "analysis/evaluation.h"
 #include "platform/threads.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/WorkerMailbox.h"
 
 class QLabel;
 class QLineEdit;
@@ -82,8 +83,7 @@ class NameEvaluationWindow : public QWidget, public platform::NamedControls<Name
   platform::BrowserBox* dictionaryBrowser_ = nullptr;
   QPoint pageOffset_;
 
-  struct Mailbox;
-  std::shared_ptr<Mailbox> mailbox_;
+  platform::WorkerMailbox<NameEvaluationWindow> mailbox_;
   platform::ThreadHandle worker_;
   bool evaluating_ = false;
   bool rebuildingTabs_ = false;

@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <mutex>
 
 #include "frame/globals.h"
 #include "online/duplicate_query.h"
@@ -49,16 +48,8 @@ QPixmap QueryIcon() {
 
 }  // namespace
 
-// Where the worker posts its outcome. The window clears `target` before it
-// goes, so a late worker finds nobody to post to.
-struct DuplicateNameQueryWindow::Mailbox {
-  std::mutex mutex;
-  DuplicateNameQueryWindow* target = nullptr;
-};
-
 DuplicateNameQueryWindow::DuplicateNameQueryWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), mailbox_(std::make_shared<Mailbox>()) {
-  mailbox_->target = this;
+    : QWidget(parent, Qt::Window), mailbox_(this) {
   setObjectName(QStringLiteral("DuplicateNameQueryWindow"));
   setWindowTitle(WindowTitle());
   resize(ClientSizeOfDesign(660, 425));
@@ -165,12 +156,7 @@ void DuplicateNameQueryWindow::StartDuplicateQuery() {
   auto routine = [mailbox, name](std::stop_token stop, int) {
     DuplicateQueryOutcome outcome = RunDuplicateQuery(name, stop);
     if (stop.stop_requested()) return;
-    std::lock_guard lock(mailbox->mutex);
-    if (!mailbox->target) return;
-    DuplicateNameQueryWindow* window = mailbox->target;
-    QMetaObject::invokeMethod(
-        window, [window, outcome = std::move(outcome)] { window->ApplyOutcome(outcome); },
-        Qt::QueuedConnection);
+    mailbox.post([outcome = std::move(outcome)](DuplicateNameQueryWindow* window) { window->ApplyOutcome(outcome); });
   };
   if (!platform::StartThread(routine, 0, &worker_, true))
     ApplyOutcome({DuplicateQueryOutcome::Kind::Failed, gbk::G("查询失败:无法开始查询,请稍后再试。")});
@@ -204,10 +190,7 @@ void DuplicateNameQueryWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DuplicateNameQueryWindow::StopQuery() {
-  {
-    std::lock_guard lock(mailbox_->mutex);
-    mailbox_->target = nullptr;
-  }
+  mailbox_.close();
   frame::globals().duplicateQueryBusy = 0;
   // The stop wakes the transfer at once, so this returns without waiting
   // for a slow site.

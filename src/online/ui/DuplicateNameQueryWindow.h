@@ -7,6 +7,7 @@
 
 #include "platform/threads.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/WorkerMailbox.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -49,8 +50,7 @@ class DuplicateNameQueryWindow : public QWidget, public platform::NamedControls<
   QPlainTextEdit* answerBox_ = nullptr;
   QTimer* guard_ = nullptr;
 
-  struct Mailbox;
-  std::shared_ptr<Mailbox> mailbox_;
+  platform::WorkerMailbox<DuplicateNameQueryWindow> mailbox_;
   platform::ThreadHandle worker_;
 };
 
