@@ -68,18 +68,8 @@ std::string BuildNameRow(std::string_view name, RowLink link) {
 }
 
 std::vector<std::string> SplitNameLines(std::string_view text) {
-  std::vector<std::string> names;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string_view::npos) {
-      names.emplace_back(text.substr(start));
-      break;
-    }
-    names.emplace_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return names;
+  const std::vector<std::string_view> lines = gbk::SplitLines(text);
+  return {lines.begin(), lines.end()};
 }
 
 int NamePageCount(int names) {

@@ -7,22 +7,6 @@ namespace engine {
 
 namespace {
 
-// The names of a CR LF list; the final CR LF gives no empty entry.
-std::vector<std::string_view> SplitNames(std::string_view names) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  while (start < names.size()) {
-    std::size_t end = names.find("\r\n", start);
-    if (end == std::string_view::npos) {
-      out.push_back(names.substr(start));
-      break;
-    }
-    out.push_back(names.substr(start, end - start));
-    start = end + 2;
-  }
-  return out;
-}
-
 bool Contains(std::string_view text, std::string_view part) { return gbk::Find(text, part) > 0; }
 
 bool PassesElements(const std::vector<std::string>& chars, const FilterConditions& c) {
@@ -85,7 +69,7 @@ bool NamePasses(std::string_view name, const FilterConditions& c) {
 
 std::string FilterNames(std::string_view names, const FilterConditions& conditions,
                         const std::function<void(int)>& progress) {
-  const std::vector<std::string_view> list = SplitNames(names);
+  const std::vector<std::string_view> list = gbk::SplitLines(names);
   const long long n = static_cast<long long>(list.size());
   std::string kept;
   int shown = -1;
@@ -100,7 +84,7 @@ std::string FilterNames(std::string_view names, const FilterConditions& conditio
 
 void RelistNames(std::string_view names, std::string_view prefix, std::string_view suffix,
                  GenerationSink& sink, std::stop_token stop) {
-  const std::vector<std::string_view> list = SplitNames(names);
+  const std::vector<std::string_view> list = gbk::SplitLines(names);
   NameLister lister(sink, prefix, suffix, ListingStyle::Relisting);
   lister.Begin();
   ProgressReporter progress(sink);

@@ -7,22 +7,6 @@
 namespace frame {
 namespace {
 
-// CR and LF are below 0x40 and so never the trail byte of a GBK character:
-// a plain byte split cannot cut a character.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (true) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-}
-
 // The text between the first and the second "'" of an insert line.
 std::string QuotedName(std::string_view line) { return TextBefore(TextAfter(line, "'"), "'"); }
 
@@ -37,7 +21,7 @@ std::string_view CityScript() { return platform::EmbeddedFile("regions/city.sql"
 
 std::vector<std::string> ProvinceNamesFromScript(std::string_view script) {
   std::vector<std::string> names;
-  for (std::string_view line : SplitLines(script))
+  for (std::string_view line : gbk::SplitLines(script))
     if (IsInsertLine(line)) names.push_back(QuotedName(line));
   return names;
 }
@@ -51,7 +35,7 @@ std::vector<std::string> CityRowsForProvince(std::string_view cityScript, std::s
   // the closing "--" is missing.
   if (int end = gbk::Find(block, "--"); end > 0) block = block.substr(0, static_cast<size_t>(end - 1));
   std::vector<std::string> cities;
-  for (std::string_view line : SplitLines(block))
+  for (std::string_view line : gbk::SplitLines(block))
     if (IsInsertLine(line)) cities.push_back(QuotedName(line));
   return cities;
 }

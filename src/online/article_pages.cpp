@@ -15,10 +15,7 @@ PageLink PerpetualCalendarPage() { return {gbk::G("万年历"), PerpetualCalenda
 
 std::vector<ArticleEntry> ParseArticleIndex(std::string_view text) {
   std::vector<ArticleEntry> entries;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+  for (std::string_view line : gbk::SplitLines(text)) {
     ArticleEntry entry;
     if (gbk::Find(line, "|") != -1) {
       entry.title = frame::TextBefore(line, "|");
@@ -27,8 +24,6 @@ std::vector<ArticleEntry> ParseArticleIndex(std::string_view text) {
       entry.title = std::string(line);
     }
     entries.push_back(std::move(entry));
-    if (end == std::string_view::npos) break;
-    start = end + 2;
   }
   return entries;
 }

@@ -174,6 +174,21 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 std::vector<std::string> SplitPairs(std::string_view text) {
   std::vector<std::string> out;
   out.reserve(text.size() / 2);

@@ -56,6 +56,12 @@ std::vector<std::string> SplitPairs(std::string_view text);
 // for a GBK character.
 std::vector<std::string> SplitCharacters(std::string_view text);
 
+// The lines of a list whose lines each end in CR LF: an empty piece after the
+// last CR LF is no line, an empty line inside is an empty line, and a last
+// line without its CR LF still counts. CR and LF are below 0x40, so never
+// the trail byte of a character: no line ends inside one.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
 // True when the text is one two-byte GBK character.
 bool IsSingleWideCharacter(std::string_view text);
 

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "frame/text_helpers.h"
-#include "platform/gbk.h"
-#include "platform/threads.h"
-
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
+
+#include "analysis/name_pages.h"
+#include "engine/filter.h"
+#include "frame/regions.h"
+#include "frame/text_helpers.h"
+#include "online/article_pages.h"
+#include "platform/gbk.h"
+#include "platform/threads.h"
 
 using frame::TextAfter;
 using frame::TextBefore;
@@ -93,6 +98,56 @@ TEST(Gbk, RoundTripAndHalfWidth) {
   EXPECT_EQ(gbk::ParseDecimal(G("　－１２３４５６７８９０１２") + "/"), -2147483647);
   EXPECT_EQ(gbk::SplitPairs(G("苏州") + "x").size(), 2u);
   EXPECT_EQ(G("€禾川€"), "?" + G("禾川") + "?");  // no lone byte above 0x7F
+}
+
+TEST(CrLfLists, EveryReaderSplitsThemAlike) {
+  // An empty piece after the last CR LF is no entry; an empty line inside
+  // the text is an empty entry; a last line without CR LF still counts.
+  const struct {
+    std::string text;
+    std::vector<std::string> entries;
+  } rows[] = {
+      {"", {}},
+      {"\r\n", {""}},
+      {"a", {"a"}},
+      {"a\r\n", {"a"}},
+      {"a\r\nb", {"a", "b"}},
+      {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"\r\n\r\na", {"", "", "a"}},
+      {"a\rb\nc\r\n", {"a\rb\nc"}},  // a lone CR or LF ends nothing
+      {G("禾川") + "\r\n" + G("临江"), {G("禾川"), G("临江")}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(testing::PrintToString(r.text));
+    const std::vector<std::string_view> lines = gbk::SplitLines(r.text);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end()), r.entries);
+    EXPECT_EQ(analysis::SplitNameLines(r.text), r.entries);
+
+    std::string listed;
+    for (const std::string& e : r.entries) listed += e + "\r\n";
+    EXPECT_EQ(engine::FilterNames(r.text, engine::FilterConditions{}, {}), listed);
+
+    std::vector<std::string> titles;
+    for (const online::ArticleEntry& e : online::ParseArticleIndex(r.text)) titles.push_back(e.title);
+    EXPECT_EQ(titles, r.entries);
+
+    // Region scripts: each line's text in an insert line, every line end
+    // kept; empty lines name nothing.
+    std::string script;
+    for (size_t start = 0;;) {
+      const size_t end = r.text.find("\r\n", start);
+      const std::string line = r.text.substr(start, end == std::string::npos ? end : end - start);
+      if (!line.empty()) script += "insert into r_province values(1,'" + line + "');";
+      if (end == std::string::npos) break;
+      script += "\r\n";
+      start = end + 2;
+    }
+    std::vector<std::string> names;
+    for (const std::string& e : r.entries)
+      if (!e.empty()) names.push_back(e);
+    EXPECT_EQ(frame::ProvinceNamesFromScript(script), names);
+  }
 }
 
 TEST(SiteAddress, IsAWebAddressEndingInSlash) {
