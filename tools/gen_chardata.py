@@ -28,6 +28,8 @@ import tempfile
 import unicodedata
 import zipfile
 
+import checked_in
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FACTS = os.path.join(ROOT, "tools", "chardata_facts.txt")
 OUT_DIR = os.path.join(ROOT, "data", "chars")
@@ -900,7 +902,7 @@ def report(tables, files):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="compare with the checked-in tables")
+    checked_in.add_check_option(parser)
     parser.add_argument("--report", action="store_true", help="print how the derivation went")
     parser.add_argument("--unicode-dir", default="/usr/share/unicode")
     parser.add_argument("--opencc-dir", default="/usr/share/opencc")
@@ -917,23 +919,7 @@ def main():
         return 2
     if args.report:
         report(tables, files)
-    if args.check:
-        stale = []
-        for name, data in sorted(files.items()):
-            path = os.path.join(args.out, name)
-            if not os.path.exists(path) or open(path, "rb").read() != data:
-                stale.append(name)
-        if stale:
-            print("gen_chardata: out of date: %s" % ", ".join(stale), file=sys.stderr)
-            return 1
-        print("gen_chardata: %d tables up to date" % len(files))
-        return 0
-    os.makedirs(args.out, exist_ok=True)
-    for name, data in sorted(files.items()):
-        with open(os.path.join(args.out, name), "wb") as f:
-            f.write(data)
-    print("gen_chardata: wrote %d tables to %s" % (len(files), os.path.relpath(args.out, ROOT)))
-    return 0
+    return checked_in.write_or_check("gen_chardata", files, args.out, args.check)
 
 
 if __name__ == "__main__":

@@ -32,6 +32,10 @@ import sys
 
 import ephem
 
+# The helpers the generators share live one folder up.
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import checked_in  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 OUT_DIR = os.path.join(ROOT, "data", "calendar")
 
@@ -183,25 +187,11 @@ def build_lunar_months():
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="compare with the checked-in tables")
+    checked_in.add_check_option(parser)
     parser.add_argument("--out", default=OUT_DIR)
     args = parser.parse_args()
     files = {"jie.txt": build_jie(), "lunar_months.txt": build_lunar_months()}
-    if args.check:
-        stale = [name for name, data in sorted(files.items())
-                 if not os.path.exists(os.path.join(args.out, name))
-                 or open(os.path.join(args.out, name), "rb").read() != data]
-        if stale:
-            print("make_calendar_data: out of date: %s" % ", ".join(stale), file=sys.stderr)
-            return 1
-        print("make_calendar_data: %d tables up to date" % len(files))
-        return 0
-    os.makedirs(args.out, exist_ok=True)
-    for name, data in sorted(files.items()):
-        with open(os.path.join(args.out, name), "wb") as f:
-            f.write(data)
-    print("make_calendar_data: wrote %d tables to %s" % (len(files), os.path.relpath(args.out, ROOT)))
-    return 0
+    return checked_in.write_or_check("make_calendar_data", files, args.out, args.check)
 
 
 if __name__ == "__main__":

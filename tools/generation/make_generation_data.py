@@ -27,6 +27,10 @@ import shutil
 import subprocess
 import sys
 
+# The helpers the generators share live one folder up.
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import checked_in  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 OUT = os.path.join(ROOT, "data", "generation")
@@ -116,30 +120,14 @@ def build():
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--check", action="store_true", help="compare with the checked-in files")
+    checked_in.add_check_option(parser, "files")
     args = parser.parse_args()
     try:
         files = build()
     except (Fail, OSError, subprocess.CalledProcessError) as e:
         print("make_generation_data: %s" % e, file=sys.stderr)
         return 2
-    if args.check:
-        stale = [name for name, data in sorted(files.items())
-                 if not os.path.exists(os.path.join(OUT, name))
-                 or open(os.path.join(OUT, name), "rb").read() != data]
-        if stale:
-            print("make_generation_data: out of date: %s" % ", ".join(stale), file=sys.stderr)
-            return 1
-        print("make_generation_data: %d files up to date" % len(files))
-        return 0
-    os.makedirs(OUT, exist_ok=True)
-    for name, data in sorted(files.items()):
-        path = os.path.join(OUT, name)
-        with open(path + ".tmp", "wb") as f:
-            f.write(data)
-        os.replace(path + ".tmp", path)
-    print("make_generation_data: wrote %d files to %s" % (len(files), os.path.relpath(OUT, ROOT)))
-    return 0
+    return checked_in.write_or_check("make_generation_data", files, OUT, args.check, "files")
 
 
 if __name__ == "__main__":
