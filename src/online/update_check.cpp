@@ -17,8 +17,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 void Call(const std::function<void()>& hook) {
   if (hook) hook();
 }
@@ -26,8 +24,7 @@ void Call(const std::function<void()>& hook) {
 }  // namespace
 
 std::optional<double> ParseVersionNumber(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  text = gbk::TrimAsciiBlanks(text);
   size_t i = 0;
   while (i < text.size() && IsDigit(text[i])) ++i;
   if (i == 0) return std::nullopt;

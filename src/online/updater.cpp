@@ -25,14 +25,6 @@ constexpr std::size_t kSignatureBytes = 64;
 
 bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::string HexOf(const unsigned char* bytes, unsigned int length) {
   static const char kHex[] = "0123456789abcdef";
   std::string hex;
@@ -209,7 +201,7 @@ std::string Sha256Hex(std::string_view bytes) {
 }
 
 std::optional<std::string> ParsePublishedDigest(std::string_view text) {
-  text = Trim(text);
+  text = gbk::TrimAsciiBlanks(text);
   std::string_view word = text.substr(0, text.find_first_of(" \t\r\n*"));
   if (word.size() != 64) return std::nullopt;
   for (char c : word) {
@@ -219,7 +211,7 @@ std::optional<std::string> ParsePublishedDigest(std::string_view text) {
 }
 
 std::optional<std::string> ParsePublishedSignature(std::string_view text) {
-  text = Trim(text);
+  text = gbk::TrimAsciiBlanks(text);
   // 64 bytes are 88 base64 characters, the last two of them padding.
   if (text.size() != 88 || text.substr(86) != "==") return std::nullopt;
   for (char c : text.substr(0, 86)) {

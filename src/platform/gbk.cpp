@@ -265,6 +265,13 @@ long long ParseDecimal(std::string_view text) {
   return neg ? -v : v;
 }
 
+std::string_view TrimAsciiBlanks(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 std::string AsciiLower(std::string_view text) {
   std::string out(text);
   size_t i = 0;

@@ -77,6 +77,9 @@ long long ParseDecimal(std::string_view text);
 // ASCII-only case folding.
 std::string AsciiLower(std::string_view text);
 
+// `text` without spaces, tabs, CR and LF at either end.
+std::string_view TrimAsciiBlanks(std::string_view text);
+
 // `bytes` with every byte for which `keep` is false written as %XX
 // (upper-case hex digits). With `keepWideCharacters` a two-byte character
 // (a lead byte 0x81..0xFE and a trail byte, see StrictCharSize) passes

@@ -24,19 +24,15 @@ FavouritesWindow::FavouritesWindow(const std::string& prefix, const std::string&
   g.favouritesFilePath = FavouritesFilePath(folder, prefix, suffix);
   WritePageSupportFiles(folder);
 
-  auto place = [this](QWidget* w, const char* name, int left, int top, int width, int height) {
-    w->setObjectName(QString::fromUtf8(name));
-    w->setGeometry(left, top, width, height);
-  };
   auto* box = new platform::BrowserBox(this);
-  place(box, "超文本浏览框2", 13, 15, 556, 301);
-  place(new QLabel(QStringLiteral("建议使用横向打印方式"), this), "透明标签1", 161, 328, 128, 24);
+  platform::Place(box, "超文本浏览框2", 13, 15, 556, 301);
+  platform::Place(new QLabel(QStringLiteral("建议使用横向打印方式"), this), "透明标签1", 161, 328, 128, 24);
   auto* print = new QPushButton(QStringLiteral("打印(&P)"), this);
-  place(print, "按钮1", 295, 327, 80, 26);
+  platform::Place(print, "按钮1", 295, 327, 80, 26);
   auto* clear = new QPushButton(QStringLiteral("清空"), this);
-  place(clear, "按钮5", 384, 327, 80, 26);
+  platform::Place(clear, "按钮5", 384, 327, 80, 26);
   auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
-  place(exportButton, "按钮2", 472, 327, 80, 26);
+  platform::Place(exportButton, "按钮2", 472, 327, 80, 26);
   favourites_ = new FavouritesPage(box, print, clear, exportButton, g.favouritesFilePath, this);
   connect(favourites_, &FavouritesPage::rendered, this, &FavouritesWindow::ShowTitle);
 

@@ -33,17 +33,16 @@ void SelectIndex(QComboBox* box, int index) {
 
 QLabel* Label(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setObjectName(QString::fromUtf8(name));
-  label->setGeometry(x, y, w, h);
+  platform::Place(label, name, x, y, w, h);
   label->setAttribute(Qt::WA_TranslucentBackground);
   return label;
 }
 
+// A new control of type T named and placed as designed.
 template <class T>
-T* Control(QWidget* parent, const char* name, int x, int y, int w, int h) {
+T* Placed(QWidget* parent, const char* name, int x, int y, int w, int h) {
   auto* c = new T(parent);
-  c->setObjectName(QString::fromUtf8(name));
-  c->setGeometry(x, y, w, h);
+  platform::Place(c, name, x, y, w, h);
   return c;
 }
 
@@ -60,26 +59,26 @@ FiveElementBalanceWindow::FiveElementBalanceWindow(QWidget* parent) : QWidget(pa
 
   Label(this, "透明标签1", "公司老板姓名", 16, 16, 96, 24);
   Label(this, "透明标签3", "姓", 120, 16, 24, 24);
-  surname_ = Control<QLineEdit>(this, "编辑框1", 144, 18, 91, 21);
+  surname_ = Placed<QLineEdit>(this, "编辑框1", 144, 18, 91, 21);
   Label(this, "透明标签4", "名", 254, 16, 24, 24);
-  given_ = Control<QLineEdit>(this, "编辑框2", 277, 18, 89, 21);
+  given_ = Placed<QLineEdit>(this, "编辑框2", 277, 18, 89, 21);
   Label(this, "透明标签2", "公司老板生日", 16, 48, 96, 24);
   // Three pixels wider than designed, up to the label: the designed width
   // cuts the year's last digit under this style's arrow.
-  year_ = Control<QComboBox>(this, "组合框18", 120, 49, 57, 19);
+  year_ = Placed<QComboBox>(this, "组合框18", 120, 49, 57, 19);
   Label(this, "透明标签49", "年", 177, 48, 16, 24);
-  month_ = Control<QComboBox>(this, "组合框21", 192, 49, 43, 20);
+  month_ = Placed<QComboBox>(this, "组合框21", 192, 49, 43, 20);
   Label(this, "透明标签50", "月", 238, 48, 16, 24);
-  day_ = Control<QComboBox>(this, "组合框22", 253, 49, 43, 20);
+  day_ = Placed<QComboBox>(this, "组合框22", 253, 49, 43, 20);
   Label(this, "透明标签51", "日", 299, 48, 16, 24);
-  hour_ = Control<QComboBox>(this, "组合框23", 315, 49, 51, 20);
+  hour_ = Placed<QComboBox>(this, "组合框23", 315, 49, 51, 20);
   Label(this, "透明标签52", "时", 369, 48, 16, 24);
-  auto* run = Control<QPushButton>(this, "按钮1", 424, 40, 120, 30);
+  auto* run = Placed<QPushButton>(this, "按钮1", 424, 40, 120, 30);
   run->setText(QStringLiteral("测算"));
-  auto* line = Control<QProgressBar>(this, "进度条1", -1, 84, 624, 2);
+  auto* line = Placed<QProgressBar>(this, "进度条1", -1, 84, 624, 2);
   line->setTextVisible(false);
   line->setValue(0);
-  output_ = Control<QPlainTextEdit>(this, "八字编辑框", 18, 106, 526, 230);
+  output_ = Placed<QPlainTextEdit>(this, "八字编辑框", 18, 106, 526, 230);
 
   connect(run, &QPushButton::clicked, this, &FiveElementBalanceWindow::AnalyseBossName);
   LoadBalanceWindowOptions();

@@ -71,45 +71,35 @@ void NameEvaluationWindow::buildControls() {
   tabs_ = tabs;
   tabs_->setObjectName(QStringLiteral("高级选择夹1"));
   tabs_->setGeometry(2, 3, 665, 447);
-  page0_ = new QWidget();
-  tabs_->addTab(page0_, QStringLiteral("公司名称测算"));
-  const QRect pageArea = tabs->pageRect();
-  pageOffset_ = pageArea.topLeft();
-  // The page gets this size from the tab widget only once it is shown; the
-  // anchors are registered before that, so give it now.
-  page0_->resize(pageArea.size());
-
-  auto place = [this](QWidget* w, const char* name, int left, int top, int width, int height) {
-    w->setObjectName(QString::fromUtf8(name));
-    w->setGeometry(QRect(pagePosition(left, top), QSize(width, height)));
-  };
+  page0_ = tabs->addPage(QStringLiteral("公司名称测算"));
+  pageOffset_ = tabs->pageRect().topLeft();
 
   companyRadio_ = new QRadioButton(QStringLiteral("公司、店铺、工厂等名称"), page0_);
-  place(companyRadio_, "单选框1", 20, 46, 200, 24);
+  tabs->place(companyRadio_, "单选框1", 20, 46, 200, 24);
   companyRadio_->setChecked(true);
   generalRadio_ = new QRadioButton(QStringLiteral("一般名称（如商标、产品名称等，无前后缀）"), page0_);
-  place(generalRadio_, "单选框2", 236, 46, 272, 24);
+  tabs->place(generalRadio_, "单选框2", 236, 46, 272, 24);
 
   auto* label = new QLabel(QStringLiteral("输入您要测试的名称"), page0_);
-  place(label, "透明标签1", 21, 83, 131, 24);
+  tabs->place(label, "透明标签1", 21, 83, 131, 24);
 
   static const char* kBoxNames[3] = {"编辑框1", "编辑框2", "编辑框3"};
   static const int kBoxPlaces[3][2] = {{156, 88}, {252, 88}, {348, 144}};
   for (int i = 0; i < 3; ++i) {
     boxes_[i] = new QLineEdit(page0_);
-    place(boxes_[i], kBoxNames[i], kBoxPlaces[i][0], 83, kBoxPlaces[i][1], 22);
+    tabs->place(boxes_[i], kBoxNames[i], kBoxPlaces[i][0], 83, kBoxPlaces[i][1], 22);
     boxes_[i]->installEventFilter(this);
   }
 
   startButton_ = new QPushButton(QStringLiteral("立刻测算 >>"), page0_);
-  place(startButton_, "按钮1", 530, 50, 113, 36);
+  tabs->place(startButton_, "按钮1", 530, 50, 113, 36);
 
   scoreBrowser_ = new platform::BrowserBox(page0_);
-  place(scoreBrowser_, "超文本浏览框1", 13, 125, 642, 307);
+  tabs->place(scoreBrowser_, "超文本浏览框1", 13, 125, 642, 307);
 
   // The hint lies over the score page, so it comes after it.
   hint_ = new QLabel(page0_);
-  place(hint_, "图片框1", 156, kHintTop, 210, 100);
+  tabs->place(hint_, "图片框1", 156, kHintTop, 210, 100);
   hint_->hide();
   hint_->installEventFilter(this);
 

@@ -72,29 +72,24 @@ DuplicateNameQueryWindow* DuplicateNameQueryWindow::Open(QWidget* parent) {
 }
 
 void DuplicateNameQueryWindow::buildControls() {
-  auto place = [](QWidget* w, const char* name, int left, int top, int width, int height) {
-    w->setObjectName(QString::fromUtf8(name));
-    w->setGeometry(left, top, width, height);
-  };
-
   auto* iconFrame = new QFrame(this);
   iconFrame->setFrameShape(QFrame::NoFrame);
-  place(iconFrame, "外形框1", 17, 19, 54, 54);
+  platform::Place(iconFrame, "外形框1", 17, 19, 54, 54);
   auto* icon = new QLabel(iconFrame);
-  place(icon, "图片框1", 0, 0, 54, 54);
+  platform::Place(icon, "图片框1", 0, 0, 54, 54);
   icon->setPixmap(QueryIcon());
 
   auto* about = new QLabel(
       QStringLiteral("软件将从全国100万公司名称中进行重名查询 (公司法规定同一省市内同行业不得重名)"), this);
-  place(about, "透明标签2", 81, 14, 558, 32);
+  platform::Place(about, "透明标签2", 81, 14, 558, 32);
   auto* ask = new QLabel(QStringLiteral("请输入要查询的公司主体名称 (比如“霁岚”)"), this);
-  place(ask, "透明标签1", 81, 49, 290, 29);
+  platform::Place(ask, "透明标签1", 81, 49, 290, 29);
 
   nameBox_ = new QLineEdit(this);
-  place(nameBox_, "编辑框1", 379, 53, 174, 24);
+  platform::Place(nameBox_, "编辑框1", 379, 53, 174, 24);
   nameBox_->installEventFilter(this);
   queryButton_ = new QPushButton(QStringLiteral("查询"), this);
-  place(queryButton_, "按钮1", 566, 53, 72, 24);
+  platform::Place(queryButton_, "按钮1", 566, 53, 72, 24);
   queryButton_->setDefault(true);
   connect(nameBox_, &QLineEdit::returnPressed, queryButton_, &QPushButton::click);
   connect(queryButton_, &QPushButton::clicked, this, &DuplicateNameQueryWindow::StartDuplicateQuery);
@@ -103,9 +98,9 @@ void DuplicateNameQueryWindow::buildControls() {
 
   auto* answerFrame = new QFrame(this);
   answerFrame->setFrameShape(QFrame::StyledPanel);
-  place(answerFrame, "外形框2", 12, 110, 626, 248);
+  platform::Place(answerFrame, "外形框2", 12, 110, 626, 248);
   answerBox_ = new QPlainTextEdit(answerFrame);
-  place(answerBox_, "编辑框2", 8, 10, 612, 229);
+  platform::Place(answerBox_, "编辑框2", 8, 10, 612, 229);
   answerBox_->setReadOnly(true);
   QPalette hintColours = answerBox_->palette();
   hintColours.setColor(QPalette::Text, QColor(0x80, 0x50, 0x10));

@@ -5,6 +5,7 @@
 // window's launcher.
 #include <QObject>
 #include <QString>
+#include <QWidget>
 
 namespace platform {
 
@@ -12,6 +13,12 @@ namespace platform {
 template <class T>
 T* Control(const QObject* window, const char* name) {
   return window->findChild<T*>(QString::fromUtf8(name));
+}
+
+// Names `control` (UTF-8) and puts it at its designed place in its parent.
+inline void Place(QWidget* control, const char* name, int left, int top, int width, int height) {
+  control->setObjectName(QString::fromUtf8(name));
+  control->setGeometry(left, top, width, height);
 }
 
 // Gives a window control<T>(name), e.g. control<QLineEdit>("编辑框1").

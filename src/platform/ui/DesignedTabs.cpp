@@ -3,6 +3,8 @@
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 
+#include "platform/ui/Controls.h"
+
 namespace platform {
 
 QRect DesignedTabs::pageRect() const {
@@ -19,8 +21,8 @@ QWidget* DesignedTabs::addPage(const QString& caption) {
 }
 
 void DesignedTabs::place(QWidget* w, const char* name, int left, int top, int width, int height) const {
-  w->setObjectName(QString::fromUtf8(name));
-  w->setGeometry(QRect(QPoint(left, top) - pageRect().topLeft(), QSize(width, height)));
+  const QPoint page = pageRect().topLeft();
+  Place(w, name, left - page.x(), top - page.y(), width, height);
 }
 
 }  // namespace platform
