@@ -127,6 +127,32 @@ TEST_F(TextWindowTest, SaveAsOfAnUntitledTextStartsInTheDataFolder) {
   TextWindow::SetUntitledFolder({});
 }
 
+TEST_F(TextWindowTest, SaveAsAddsTheTextExtensionToABareName) {
+  const std::filesystem::path data = home_.root() / "data";
+  std::filesystem::create_directories(data);
+  TextWindow::SetUntitledFolder(data);
+  TextWindow* w = TextWindow::Open({});
+  ASSERT_NE(w, nullptr);
+  w->editor()->setPlainText(QStringLiteral("澜舟"));
+  const struct {
+    const char* typed;
+    const char* saved;
+  } rows[] = {{"note1", "note1.txt"}, {"list.txt", "list.txt"}, {"old.log", "old.log"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.typed);
+    QTimer::singleShot(0, [&] {
+      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        dialog->selectFile(QString::fromUtf8(row.typed));
+        QMetaObject::invokeMethod(dialog, "accept");
+      }
+    });
+    EXPECT_TRUE(w->saveAs());
+    EXPECT_EQ(ReadAll(data / row.saved), G("澜舟"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(data / "note1"));
+  TextWindow::SetUntitledFolder({});
+}
+
 TEST_F(TextWindowTest, ClosingWithUnsavedEditsAsksAndCancelKeepsTheWindow) {
   const struct {
     int answer;

@@ -154,8 +154,13 @@ void TextWindow::SetUntitledFolder(const std::filesystem::path& folder) { Untitl
 
 bool TextWindow::saveAs() {
   const QString start = PathToQ(file_.empty() ? UntitledFolder() : file_);
-  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), start,
-                                                      QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+  QFileDialog dialog(this, QStringLiteral("另存为"), start, QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // A name typed without an extension is saved as a text file, and the
+  // dialog's question about replacing a file sees that full name.
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString chosen = dialog.selectedFiles().constFirst();
   if (chosen.isEmpty()) return false;
   const std::filesystem::path file(chosen.toStdString());
   if (!writeTo(file)) return false;
