@@ -67,8 +67,11 @@ bool CheckForUpdate(std::string_view latestVersion, std::string_view currentVers
   };
 
   // A version that never arrived (or is no number) is unknown, not current.
+  // The information file is read once, at start-up: trying the menu again
+  // reads nothing new, so the message says what does.
   if (!ParseVersionNumber(latestVersion)) {
-    if (fromMenu) tell("未能取得最新版本信息,请检查网络连接后再试。", "检测结果");
+    if (fromMenu)
+      tell("未能取得最新版本信息:程序启动时没能从网站读到。请检查网络连接,重新启动程序后再试。", "检测结果");
     return false;
   }
   if (!IsNewerVersion(latestVersion, currentVersion)) {

@@ -123,7 +123,7 @@ const DecisionCase kDecisions[] = {
     {"MenuCurrent", kMenu, "23.0", false, true, kUrl, 5, true, "box(检测结果,64:您的版本是最新的!)", false},
     {"StartUpCurrent", kStart, "23.0", false, true, kUrl, 5, true, "", false},
     {"MenuUnknown", kMenu, "", false, true, kUrl, 5, true,
-     "box(检测结果,64:未能取得最新版本信息,请检查网络连接后再试。)", false},
+     "box(检测结果,64:未能取得最新版本信息:程序启动时没能从网站读到。请检查网络连接,重新启动程序后再试。)", false},
     {"StartUpUnknown", kStart, "", false, true, kUrl, 5, true, "", false},
     {"HostileVersion", kStart, "99<b>x</b>", true, true, kUrl, 5, true, "", false},
     {"MenuNewerNo", kMenu, "23.5", false, true, kUrl, 6, true, "min box(升级提示,4) restore", false},
