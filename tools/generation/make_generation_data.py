@@ -9,7 +9,8 @@
 Each is written as GBK with the entries back to back. The script refuses a
 repeated entry or a character outside GB2312, a word of taboo_words.txt (the
 words no name may hold, read by the data test) listed twice or shorter than
-two hanzi, and cross-checks every word's
+two hanzi, a character of the pools or the words without a "reference" element
+line in tools/chardata_facts.txt, and cross-checks every word's
 traditional form: the program converts a name character by character
 (data/chars/traditional.txt), so a word whose phrase conversion by OpenCC
 (s2t, with STPhrases) reads otherwise would be shown and counted wrongly.
@@ -35,6 +36,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 OUT = os.path.join(ROOT, "data", "generation")
 TRADITIONAL = os.path.join(ROOT, "data", "chars", "traditional.txt")
+FACTS = os.path.join(ROOT, "tools", "chardata_facts.txt")
 
 
 class Fail(Exception):
@@ -104,10 +106,25 @@ def cross_check(words):
                    "from the phrase conversion: " + ", ".join(differ))
 
 
+def check_reference_elements(units):
+    """Every character a name can be made of needs the element naming
+    references give it, not one only guessed by the radical or sound rules."""
+    listed = set()
+    with open(FACTS, encoding="utf-8") as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) >= 3 and parts[0] == "reference":
+                listed.add(parts[1])
+    missing = sorted({ch for u in units for ch in u} - listed)
+    if missing:
+        raise Fail("no reference element in tools/chardata_facts.txt for: " + " ".join(missing))
+
+
 def build():
     words = entries("smart_words.txt", 2)
     cross_check(words)
     check_avoided_words()
+    check_reference_elements(words + entries("two_char_pool.txt", 1) + entries("long_name_pool.txt", 1))
     with open(os.path.join(HERE, "settings.ini"), encoding="utf-8") as f:
         settings = f.read().rstrip("\n")
     return {
