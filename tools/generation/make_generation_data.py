@@ -124,12 +124,14 @@ def build():
     words = entries("smart_words.txt", 2)
     cross_check(words)
     check_avoided_words()
-    check_reference_elements(words + entries("two_char_pool.txt", 1) + entries("long_name_pool.txt", 1))
+    two_char_pool = entries("two_char_pool.txt", 1)
+    long_name_pool = entries("long_name_pool.txt", 1)
+    check_reference_elements(words + two_char_pool + long_name_pool)
     with open(os.path.join(HERE, "settings.ini"), encoding="utf-8") as f:
         settings = f.read().rstrip("\n")
     return {
-        "two_char_pool.txt": "".join(entries("two_char_pool.txt", 1)).encode("gbk"),
-        "long_name_pool.txt": "".join(entries("long_name_pool.txt", 1)).encode("gbk"),
+        "two_char_pool.txt": "".join(two_char_pool).encode("gbk"),
+        "long_name_pool.txt": "".join(long_name_pool).encode("gbk"),
         "smart_words.txt": "".join(words).encode("gbk"),
         "settings.ini": settings.encode("gbk"),
     }

@@ -161,7 +161,6 @@ bool TextWindow::saveAs() {
   dialog.setDefaultSuffix(QStringLiteral("txt"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const QString chosen = dialog.selectedFiles().constFirst();
-  if (chosen.isEmpty()) return false;
   const std::filesystem::path file(chosen.toStdString());
   if (!writeTo(file)) return false;
   file_ = file;
